@@ -1,0 +1,1 @@
+// The headless backend: key scripts in, screen dumps and traces out.

@@ -1,0 +1,139 @@
+// The window a backend gives the console: it shows composed frames and delivers input events.
+// Backends only move pixels and events; the console owns the cells, the picture and the key ring.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kestran::platform {
+
+// Keys that reach the program as key-down and key-up events. Characters (letters, digits,
+// Enter, Backspace, Esc, Tab, Ctrl+letter) come as character events instead.
+enum class Key : uint8_t {
+    Other,
+    Left,
+    Up,
+    Right,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Insert,
+    Delete,
+    Clear,
+    Execute,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    Shift,
+    Ctrl,
+};
+
+struct Event {
+    enum class Kind : uint8_t {
+        KeyDown,      // key, shift, ctrl
+        KeyUp,        // key
+        Character,    // byte: one character byte as typed (a Shift-JIS pair comes as two events)
+        Text,         // text: typed UTF-8 text (input method, desktop text input)
+        Close,        // the user asked to close the window (close box, end of a key script)
+        Expose,       // the window must be repainted whole
+        FocusGained,  // the window has the keyboard focus
+        FocusLost,
+    };
+    Kind kind = Kind::Expose;
+    Key key = Key::Other;
+    bool shift = false;
+    bool ctrl = false;
+    uint8_t byte = 0;
+    std::string text;
+
+    static Event KeyDown(Key k, bool shiftHeld = false, bool ctrlHeld = false) {
+        Event e;
+        e.kind = Kind::KeyDown;
+        e.key = k;
+        e.shift = shiftHeld;
+        e.ctrl = ctrlHeld;
+        return e;
+    }
+    static Event KeyUp(Key k) {
+        Event e;
+        e.kind = Kind::KeyUp;
+        e.key = k;
+        return e;
+    }
+    static Event Character(uint8_t b) {
+        Event e;
+        e.kind = Kind::Character;
+        e.byte = b;
+        return e;
+    }
+    static Event Text(std::string utf8) {
+        Event e;
+        e.kind = Kind::Text;
+        e.text = std::move(utf8);
+        return e;
+    }
+    static Event Of(Kind k) {
+        Event e;
+        e.kind = k;
+        return e;
+    }
+};
+
+constexpr int kTextColumns = 80;
+constexpr int kTextRows = 24;
+
+// One composed frame, as the console hands it to the backend.
+struct FrameView {
+    const uint32_t* pixels = nullptr;  // 0x00RRGGBB, row-major, `width` pixels per row
+    int width = 0;
+    int height = 0;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    int dirtyTop = 0;     // pixel rows [dirtyTop, dirtyBottom) changed since the last frame
+    int dirtyBottom = 0;  // presented; empty when dirtyTop == dirtyBottom
+    // The 24 text rows as UTF-8, each without trailing blanks (clipboard, trace, terminal).
+    const std::array<std::string, kTextRows>* textRows = nullptr;
+    int cursorColumn = 0;
+    int cursorRow = 0;
+    bool cursorVisible = false;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Shows a frame. Called before every blocking wait and whenever the console wants the
+    // screen brought up to date.
+    virtual void Present(const FrameView& frame) = 0;
+
+    // Blocks until the next event (true) or until timeoutMs passes (false); -1 waits forever.
+    // This is how the program waits for a key: the headless backend types its next scripted
+    // key here.
+    virtual bool WaitEvent(Event& event, int timeoutMs) = 0;
+
+    // Takes an already waiting event without blocking (the message pump).
+    virtual bool PollEvent(Event& event) = 0;
+
+    virtual void Beep() = 0;
+
+    // Text input (the input method) is on only during the line input; `column`, `row` is the
+    // cell where its composition is shown.
+    virtual void SetTextInput(bool on, int column, int row) = 0;
+
+    // Shows a message box with the stop or exclamation icon, or writes it to the terminal.
+    virtual void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) = 0;
+};
+
+}  // namespace kestran::platform

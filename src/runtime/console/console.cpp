@@ -1,0 +1,7 @@
+#include "runtime/console/console.h"
+
+namespace kestran {
+
+void Console::HandleEvent(Runtime&, const platform::Event&) {}
+
+}  // namespace kestran
