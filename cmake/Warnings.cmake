@@ -2,7 +2,7 @@
 add_library(kestran_warnings INTERFACE)
 target_compile_options(kestran_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
-  -Wunused -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
+  -Wunused -Woverloaded-virtual -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough)
 if(KESTRAN_WERROR)
   target_compile_options(kestran_warnings INTERFACE -Werror)
 endif()

@@ -29,9 +29,15 @@ void PbStatement(Runtime& rt, std::source_location where) {
     }
     if (rt.frame.breakPending) {
         rt.frame.breakPending = false;
-        throw ProgramEnd{rt.frame.exitCode};
+        PbBreakStop(rt);
     }
 }
+
+void PbRaiseEvent(Runtime& rt, int slot) {
+    if (slot == 1) rt.frame.breakPending = true;
+}
+
+void PbBreakStop(Runtime& rt) { throw ProgramEnd{rt.frame.exitCode}; }
 
 void PbEnd(Runtime& rt, int exitCode, std::source_location where) {
     rt.frame.currentStatement = where;

@@ -18,6 +18,12 @@ struct ProgramEnd {
 // 11th after it, and runs pending events (the break stop).
 void PbStatement(Runtime& rt, std::source_location where = std::source_location::current());
 
+// Raises event `slot`: 1 is the break (Ctrl+C), 2 to 13 the function keys F1 to F12.
+void PbRaiseEvent(Runtime& rt, int slot);
+
+// The break stop: the break report, a key wait, then the end of the program.
+[[noreturn]] void PbBreakStop(Runtime& rt);
+
 // Ends the program with the given exit code.
 [[noreturn]] void PbEnd(Runtime& rt, int exitCode, std::source_location where = std::source_location::current());
 
