@@ -10,7 +10,7 @@ namespace kestran::platform {
 
 class Font;
 class DriveMap;
-class ErrorLog;
+class ErrorLog;  // platform/error_log.h
 struct Settings;
 
 struct Platform {
