@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <system_error>
-
-#include "platform/settings.h"
 
 namespace kestran::platform {
 
@@ -44,9 +43,12 @@ DriveMap::DriveMap(std::filesystem::path root, FileSystem* fs)
     : root_(std::move(root)), fs_(fs ? fs : &SystemFileSystem()) {}
 
 std::filesystem::path DriveMap::DefaultRoot() {
-    std::filesystem::path base = XdgBaseFolder("XDG_DATA_HOME", ".local/share");
-    if (base.empty()) return "kestran-drives";
-    return base / "kestran" / "drives";
+    // An XDG variable counts only when it holds an absolute path.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return std::filesystem::path(data) / "kestran" / "drives";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] != '\0') return std::filesystem::path(home) / ".local/share/kestran/drives";
+    return "kestran-drives";
 }
 
 bool DriveMap::Map(char letter, std::filesystem::path dir) {
