@@ -1,0 +1,47 @@
+#include "platform/errmsg_library.h"
+
+#include <dlfcn.h>
+
+#include <cstring>
+#include <vector>
+
+namespace kestran::platform {
+
+namespace {
+
+// Unloads the library on every way out of the lookup.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const std::filesystem::path& file) : handle_(dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+    ~LoadedLibrary() {
+        if (handle_) dlclose(handle_);
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    void* handle() const { return handle_; }
+
+private:
+    void* handle_;
+};
+
+}  // namespace
+
+std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize) {
+    if (folder.empty() || bufferSize == 0) return {};
+    const auto file = folder / kErrorMessageLibraryName;
+    LoadedLibrary library(file);
+    if (!library.handle()) return {};
+    // POSIX guarantees that a function pointer survives the round trip through void*.
+    GetErrorMessageFunction get = nullptr;
+    void* symbol = dlsym(library.handle(), kErrorMessageExport);
+    if (!symbol) return {};
+    static_assert(sizeof(get) == sizeof(symbol));
+    std::memcpy(&get, &symbol, sizeof(get));
+
+    std::vector<char> buffer(bufferSize + 1, '\0');  // one spare byte: the text always ends
+    if (get(library.handle(), number, buffer.data(), bufferSize) == 0) return {};
+    return std::string(buffer.data(), strnlen(buffer.data(), bufferSize));
+}
+
+}  // namespace kestran::platform

@@ -1,0 +1,95 @@
+#include "platform/settings.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+
+namespace kestran::platform {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+void ApplyLine(Settings& settings, std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() == '#') return;
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return;
+    const auto key = Trim(line.substr(0, equals));
+    const auto value = Trim(line.substr(equals + 1));
+    if (value.size() > kMaxSettingsPath) return;
+    if (key == "MERIDOX") {
+        if (!value.empty()) settings.errorMessageFolder = std::filesystem::path(value);
+    } else if (key == "HELP") {
+        settings.helpFolder = std::filesystem::path(value);
+    }
+}
+
+std::filesystem::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return {};
+}
+
+constexpr std::size_t kMaxSettingsFile = 64 * 1024;
+
+}  // namespace
+
+void ApplySettingsText(Settings& settings, std::string_view text) {
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        ApplyLine(settings, text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+}
+
+std::filesystem::path XdgBaseFolder(const char* variable, std::string_view fallback) {
+    if (const char* value = std::getenv(variable); value && value[0] == '/') return value;
+    auto home = HomeFolder();
+    if (home.empty()) return {};
+    return home / fallback;
+}
+
+std::vector<std::filesystem::path> SettingsFiles() {
+    std::vector<std::filesystem::path> files{"/etc/kestran/env.conf"};
+    if (auto config = XdgBaseFolder("XDG_CONFIG_HOME", ".config"); !config.empty()) {
+        files.push_back(config / "kestran" / "env.conf");
+    }
+    return files;
+}
+
+Settings LoadSettings(const std::filesystem::path& programFolder) {
+    Settings settings;
+    settings.errorMessageFolder = programFolder;
+    for (const auto& file : SettingsFiles()) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) continue;
+        // A settings file is a few lines; more than this is not one (or is /dev/zero).
+        std::string text(kMaxSettingsFile, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        ApplySettingsText(settings, text);
+    }
+    return settings;
+}
+
+std::filesystem::path RunningProgramFolder() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && exe.has_parent_path()) return exe.parent_path();
+    auto here = std::filesystem::current_path(ec);
+    return ec ? std::filesystem::path(".") : here;
+}
+
+}  // namespace kestran::platform

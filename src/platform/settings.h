@@ -1,0 +1,44 @@
+// Settings: the stand-in for the runtime's environment key of the registry. Two KEY=value
+// files are read in order, the user's after the system's, so the user's values win:
+//   /etc/kestran/env.conf
+//   $XDG_CONFIG_HOME/kestran/env.conf   (~/.config/kestran/env.conf)
+// Keys: MERIDOX (folder of the error-message library), HELP (folder of the help file).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestran::platform {
+
+struct Settings {
+    // Where the error-message library is looked for; the program's own folder unless set.
+    std::filesystem::path errorMessageFolder;
+    // Where the help file is looked for; empty when there is none.
+    std::filesystem::path helpFolder;
+};
+
+// The longest folder value taken, as the registry read had room for; a longer value is ignored.
+constexpr std::size_t kMaxSettingsPath = 260;
+
+// Applies the KEY=value lines of one settings file. Blank lines and lines starting with '#'
+// are skipped, blanks around key and value are dropped, unknown keys are ignored.
+void ApplySettingsText(Settings& settings, std::string_view text);
+
+// The settings files in the order they are read.
+std::vector<std::filesystem::path> SettingsFiles();
+
+// Defaults (the error-message library beside the program), then every settings file that
+// exists. An unreadable file is skipped.
+Settings LoadSettings(const std::filesystem::path& programFolder);
+
+// The folder the running program was started from (/proc/self/exe), or the current folder when
+// it cannot be found.
+std::filesystem::path RunningProgramFolder();
+
+// An XDG base folder: the variable's value when it is an absolute path, else $HOME/fallback
+// (for example XdgBaseFolder("XDG_STATE_HOME", ".local/state")). Empty when there is no home.
+std::filesystem::path XdgBaseFolder(const char* variable, std::string_view fallback);
+
+}  // namespace kestran::platform
