@@ -2,8 +2,8 @@
 // whole run: InitializeGameState dimensions the arrays and fills the constant tables once, a new
 // game rewrites only the hero's record, and a load replaces every saved variable.
 //
-// Numbers are single-precision like every game variable; counts, indices and gold are whole
-// numbers held in them. Texts are Shift-JIS.
+// Counts, indices and gold are whole numbers held in single-precision variables. Texts are
+// Shift-JIS. Arrays are used only after InitializeGameState has given them their sizes.
 #pragma once
 
 #include "runtime/values/arrays.h"
@@ -27,7 +27,7 @@ struct GameState {
     float magicDefense = 0;
     float gold = 0;
     PbString handedness;  // "右", "左" or "両"
-    PbString bodyState;  // "通常", "毒", "病気" or "毒　病気"; change it only through the body-state operations
+    PbString bodyState;   // "通常", "毒", "病気" or "毒　病気" (see the body-state operations)
     PbString reservedText;
 
     // --- creation and level-up: bonus points being distributed ---
