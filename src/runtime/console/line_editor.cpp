@@ -1,0 +1,287 @@
+#include "runtime/console/line_editor.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/console/console_errors.h"
+#include "runtime/console/keyboard.h"
+#include "runtime/frame/statement.h"
+#include "runtime/runtime.h"
+#include "runtime/values/error.h"
+
+namespace kestran {
+
+namespace {
+
+constexpr size_t kMaxLine = 255;
+
+enum Code : int {
+    kGone = 0,
+    kDelete = 4,
+    kEraseToEnd = 5,
+    kBackspace = 8,
+    kHome = 11,
+    kEnter = 13,
+    kInsertToggle = 18,
+    kEnd = 21,
+    kBreak = 24,
+    kRight = 28,
+    kLeft = 29,
+};
+
+// Text input (the input method) is on only while a line is edited.
+class TextInputGuard {
+public:
+    explicit TextInputGuard(Runtime& rt) : rt_(rt) {}
+    ~TextInputGuard() {
+        if (rt_.platform.window) rt_.platform.window->SetTextInput(false, 0, 0);
+    }
+    TextInputGuard(const TextInputGuard&) = delete;
+    TextInputGuard& operator=(const TextInputGuard&) = delete;
+
+private:
+    Runtime& rt_;
+};
+
+class LineEditor {
+public:
+    LineEditor(Runtime& rt, std::string_view refused)
+        : rt_(rt),
+          c_(rt.console),
+          refused_(refused),
+          startRow_(c_.text.cursorRow),
+          startColumn_(c_.text.cursorColumn),
+          maxLength_(MaxLength()) {}
+
+    PbString Run();
+
+private:
+    size_t MaxLength() const;
+    // Cell of each byte of the line (linear, from column 0 of the start row) and of its end.
+    std::vector<int> Layout(int& end) const;
+    void Render();
+    void Beep() {
+        if (rt_.platform.window) rt_.platform.window->Beep();
+    }
+    size_t PreviousCharStart(size_t pos) const;
+    size_t CharLengthAt(size_t pos) const { return pos < line_.size() ? SjisCharLength(line_, pos) : 0; }
+    void Type(std::string_view character);
+    bool Edit(int code);  // false when the line is finished
+
+    Runtime& rt_;
+    Console& c_;
+    std::string_view refused_;
+    int startRow_;
+    int startColumn_;
+    size_t maxLength_;
+    PbString line_;
+    size_t cursor_ = 0;
+    bool insertMode_ = true;
+    int heldLead_ = -1;  // first byte of a double-byte character waiting for its second
+    int shownEnd_ = 0;   // cells the line covered when last drawn
+};
+
+size_t LineEditor::MaxLength() const {
+    const auto& t = c_.text;
+    int room;
+    if (t.cursorRow >= t.consoleTop && t.cursorRow < t.consoleTop + t.consoleLines) {
+        room = t.columns * t.consoleLines - t.cursorColumn;
+    } else if (t.cursorRow >= t.consoleTop + t.consoleLines) {
+        room = (t.rows - t.cursorRow) * t.columns - t.cursorColumn - 1;
+    } else {
+        room = (t.consoleTop - t.cursorRow) * t.columns - t.cursorColumn - 1;
+    }
+    return std::min(kMaxLine, size_t(std::max(room, 0)));
+}
+
+std::vector<int> LineEditor::Layout(int& end) const {
+    const int columns = c_.text.columns;
+    std::vector<int> cells(line_.size());
+    int pos = startColumn_;
+    for (size_t i = 0; i < line_.size();) {
+        const size_t len = SjisCharLength(line_, i);
+        // A double-byte character never straddles the right edge: it moves whole to the next row.
+        if (len == 2 && pos % columns == columns - 1) ++pos;
+        for (size_t k = 0; k < len; ++k)
+            cells[i + k] = pos + int(k);
+        pos += int(len);
+        i += len;
+    }
+    end = pos;
+    return cells;
+}
+
+void LineEditor::Render() {
+    const int columns = c_.text.columns;
+    const int bottom = c_.text.consoleTop + c_.text.consoleLines - 1;
+    int end = 0;
+    const auto cells = Layout(end);
+    // Scroll when the line (or the cursor after its last character) runs past the bottom.
+    while (startRow_ + end / columns > bottom && startRow_ > c_.text.consoleTop) {
+        c_.text.cursorRow = bottom;
+        c_.NextRow();
+        --startRow_;
+    }
+    auto cellAt = [&](int pos, uint8_t byte, CellKind kind) {
+        const int row = startRow_ + pos / columns;
+        if (row <= bottom) c_.PutCell(row, pos % columns, byte, kind);
+    };
+    for (int pos = startColumn_; pos < std::max(end, shownEnd_); ++pos)
+        cellAt(pos, ' ', CellKind::Single);
+    for (size_t i = 0; i < line_.size();) {
+        const size_t len = SjisCharLength(line_, i);
+        if (len == 2) {
+            cellAt(cells[i], uint8_t(line_[i]), CellKind::Lead);
+            cellAt(cells[i + 1], uint8_t(line_[i + 1]), CellKind::Trail);
+        } else {
+            cellAt(cells[i], uint8_t(line_[i]), CellKind::Single);
+        }
+        i += len;
+    }
+    shownEnd_ = end;
+    const int cursorPos = cursor_ < line_.size() ? cells[cursor_] : end;
+    c_.text.cursorColumn = cursorPos % columns;
+    c_.text.cursorRow = std::min(startRow_ + cursorPos / columns, bottom);
+    if (rt_.platform.window) rt_.platform.window->SetTextInput(true, c_.text.cursorColumn, c_.text.cursorRow);
+}
+
+size_t LineEditor::PreviousCharStart(size_t pos) const {
+    size_t prev = 0;
+    for (size_t i = 0; i < pos; i += SjisCharLength(line_, i))
+        prev = i;
+    return prev;
+}
+
+void LineEditor::Type(std::string_view character) {
+    if (character.size() == 1 && refused_.find(character[0]) != std::string_view::npos) {
+        Beep();
+        return;
+    }
+    const size_t replaced = insertMode_ ? 0 : CharLengthAt(cursor_);
+    if (line_.size() - replaced + character.size() > maxLength_) {
+        Beep();
+        return;
+    }
+    line_.replace(cursor_, replaced, character);
+    cursor_ += character.size();
+}
+
+bool LineEditor::Edit(int code) {
+    switch (code) {
+        case kBackspace:
+            if (cursor_ > 0) {
+                const size_t start = PreviousCharStart(cursor_);
+                line_.erase(start, cursor_ - start);
+                cursor_ = start;
+            }
+            break;
+        case kDelete:
+            line_.erase(cursor_, CharLengthAt(cursor_));
+            break;
+        case kLeft:
+            if (cursor_ > 0) cursor_ = PreviousCharStart(cursor_);
+            break;
+        case kRight:
+            cursor_ += CharLengthAt(cursor_);
+            break;
+        case kHome:
+            cursor_ = 0;
+            break;
+        case kEnd:
+            cursor_ = line_.size();
+            break;
+        case kEraseToEnd:
+            line_.erase(cursor_);
+            break;
+        case kInsertToggle:
+            insertMode_ = !insertMode_;
+            break;
+        case kBreak:
+            cursor_ = line_.size();
+            Render();
+            c_.WriteText("\r\n");
+            PbBreakStop(rt_);
+        case kEnter:
+        case kGone:
+            return false;
+        default:
+            break;  // Ctrl+C, Up, Down and the other control codes
+    }
+    return true;
+}
+
+PbString LineEditor::Run() {
+    const bool caretWas = c_.text.cursorOn;
+    c_.text.cursorOn = true;
+    Render();
+    for (;;) {
+        const int code = WaitKey(rt_);
+        if (heldLead_ >= 0) {
+            const int lead = heldLead_;
+            heldLead_ = -1;
+            if (code >= 0x40 && code <= 0xFC && code != 0x7F) {
+                const char pair[2] = {char(lead), char(code)};
+                Type(std::string_view(pair, 2));
+                Render();
+                continue;
+            }
+            // A first byte followed by no second byte is dropped; the code counts by itself.
+        }
+        if (code >= 0x20 && code != 0x7F) {
+            if (IsSjisLeadByte(uint8_t(code))) {
+                heldLead_ = code;
+                continue;
+            }
+            const char single = char(code);
+            Type(std::string_view(&single, 1));
+        } else if (!Edit(code)) {
+            if (code == kGone) return {};
+            break;
+        }
+        Render();
+    }
+    c_.text.cursorOn = caretWas;
+    cursor_ = line_.size();
+    Render();
+    c_.WriteText("\r\n");
+    c_.ClearKeys();
+    return line_;
+}
+
+}  // namespace
+
+PbString TakeStringField(std::string_view text) {
+    PbString bytes(text);
+    std::erase(bytes, '\0');
+    const std::string_view line = bytes;
+    PbString field;
+    size_t i = line.find_first_not_of(' ');
+    if (i == std::string_view::npos) return field;
+    if (line[i] == '"') {
+        const size_t close = line.find('"', i + 1);
+        field = line.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
+    } else {
+        // Commas, colons and blanks never occur as second bytes of double-byte characters, so
+        // a byte search stays on character boundaries here.
+        const size_t stop = line.find_first_of(",:", i);
+        field = line.substr(i, stop == std::string_view::npos ? std::string_view::npos : stop - i);
+        field.erase(field.find_last_not_of(' ') + 1);
+    }
+    return field;
+}
+
+PbString PbInputLine(Runtime& rt, int promptKind, std::string_view prompt, std::string_view refusedBytes,
+                     std::source_location where) {
+    PbStatement(rt, where);
+    RequireWindow(rt, console_site::kInputBegin, where);
+    if (promptKind < 0 || promptKind > 2) PbRaiseError(5, ErrorSite(console_site::kInputBegin, 2), where);
+    Console& c = rt.console;
+    c.Present(rt);
+    PbString shown = promptKind == 0 ? PbString() : PbString(prompt);
+    if (promptKind != 1) shown += "? ";
+    c.PrintItem(shown, PbSep::Semicolon);
+    TextInputGuard textInput(rt);
+    return TakeStringField(LineEditor(rt, refusedBytes).Run());
+}
+
+}  // namespace kestran
