@@ -1,0 +1,101 @@
+#include "platform/font.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace kestran::platform {
+
+namespace {
+
+constexpr uint32_t kPlaneSize = 0x10000;
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Reads `digits` hex digits as a number; false when one is not a hex digit.
+bool ParseHexNumber(std::string_view s, uint32_t& value) {
+    if (s.empty() || s.size() > 8) return false;
+    value = 0;
+    for (char c : s) {
+        int v = HexValue(c);
+        if (v < 0) return false;
+        value = value * 16 + uint32_t(v);
+    }
+    return true;
+}
+
+bool ParseBits(std::string_view bits, Glyph& g) {
+    if (bits.size() != 32 && bits.size() != 64) return false;
+    g.width = bits.size() == 32 ? 8 : 16;
+    const size_t perRow = g.width / 4;
+    for (size_t row = 0; row < 16; ++row) {
+        uint32_t v = 0;
+        if (!ParseHexNumber(bits.substr(row * perRow, perRow), v)) return false;
+        g.rows[row] = uint16_t(g.width == 8 ? v << 8 : v);
+    }
+    return true;
+}
+
+}  // namespace
+
+size_t Font::ParseHex(std::string_view text) {
+    if (index_.empty()) index_.assign(kPlaneSize, -1);
+    size_t taken = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const size_t colon = line.find(':');
+        uint32_t cp = 0;
+        Glyph g;
+        if (colon == std::string_view::npos || !ParseHexNumber(line.substr(0, colon), cp) || cp >= kPlaneSize ||
+            !ParseBits(line.substr(colon + 1), g)) {
+            continue;
+        }
+        if (index_[cp] >= 0) {
+            glyphs_[size_t(index_[cp])] = g;
+        } else {
+            index_[cp] = int32_t(glyphs_.size());
+            glyphs_.push_back(g);
+        }
+        ++taken;
+    }
+    return taken;
+}
+
+bool Font::LoadHexFile(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read the font file " + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (ParseHex(text.str()) == 0) {
+        error = "the font file " + path + " holds no Unifont .hex glyphs";
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> DefaultFontPaths() {
+    std::string jp = KESTRAN_DEFAULT_FONT;
+    std::string plain = jp.substr(0, jp.find_last_of('/') + 1) + "unifont.hex";
+    return {jp, plain};
+}
+
+bool LoadFont(Font& font, const std::string& path, std::string& error) {
+    if (!path.empty()) return font.LoadHexFile(path, error);
+    for (const auto& candidate : DefaultFontPaths()) {
+        if (font.LoadHexFile(candidate, error)) return true;
+    }
+    error = "no Unifont font found (install the Debian package unifont, or give --font=PATH)";
+    return false;
+}
+
+}  // namespace kestran::platform

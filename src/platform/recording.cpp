@@ -1,0 +1,243 @@
+#include "platform/recording.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace kestran::platform {
+
+namespace {
+
+struct NamedKey {
+    std::string_view name;
+    Event event;
+};
+
+const std::vector<NamedKey>& NamedKeys() {
+    static const std::vector<NamedKey> keys = [] {
+        std::vector<NamedKey> k = {
+            {"Enter", Event::Character(13)},
+            {"Esc", Event::Character(27)},
+            {"BS", Event::Character(8)},
+            {"Tab", Event::Character(9)},
+            {"Ctrl-C", Event::Character(3)},
+            {"Del", Event::KeyDown(Key::Delete)},
+            {"Ins", Event::KeyDown(Key::Insert)},
+            {"Up", Event::KeyDown(Key::Up)},
+            {"Down", Event::KeyDown(Key::Down)},
+            {"Left", Event::KeyDown(Key::Left)},
+            {"Right", Event::KeyDown(Key::Right)},
+            {"Home", Event::KeyDown(Key::Home)},
+            {"End", Event::KeyDown(Key::End)},
+            {"PgUp", Event::KeyDown(Key::PageUp)},
+            {"PgDn", Event::KeyDown(Key::PageDown)},
+            {"Close", Event::Of(Event::Kind::Close)},
+        };
+        static const char* const kFunctionNames[] = {"F1", "F2", "F3", "F4",  "F5",  "F6",
+                                                     "F7", "F8", "F9", "F10", "F11", "F12"};
+        for (int n = 0; n < 12; ++n)
+            k.push_back({kFunctionNames[n], Event::KeyDown(Key(int(Key::F1) + n))});
+        return k;
+    }();
+    return keys;
+}
+
+bool SameKey(const Event& a, const Event& b) {
+    if (a.kind != b.kind) return false;
+    if (a.kind == Event::Kind::Character) return a.byte == b.byte;
+    if (a.kind == Event::Kind::KeyDown) return a.key == b.key;
+    return a.kind == Event::Kind::Close;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The event of a name in braces, or false.
+bool LookUpName(std::string_view name, Event& event) {
+    if (name.size() == 3 && (name[0] == 'x' || name[0] == 'X') && HexDigit(name[1]) >= 0 && HexDigit(name[2]) >= 0) {
+        event = Event::Character(uint8_t(HexDigit(name[1]) * 16 + HexDigit(name[2])));
+        return true;
+    }
+    for (const auto& k : NamedKeys()) {
+        if (EqualsIgnoringCase(k.name, name)) {
+            event = k.event;
+            return true;
+        }
+    }
+    return false;
+}
+
+size_t Utf8Length(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+// A comment line of a key file; "#seed N" sets the seed.
+void ReadComment(std::string_view line, KeyScript& out) {
+    constexpr std::string_view kSeed = "#seed ";
+    if (line.substr(0, kSeed.size()) != kSeed) return;
+    uint64_t value = 0;
+    size_t digits = 0;
+    for (char c : line.substr(kSeed.size())) {
+        if (c < '0' || c > '9' || value > 0xFFFFFFFFu) break;
+        value = value * 10 + uint64_t(c - '0');
+        ++digits;
+    }
+    if (digits > 0 && value <= 0xFFFFFFFFu) out.seed = uint32_t(value);
+}
+
+std::string Hex2(uint8_t b) {
+    char buf[3];
+    std::snprintf(buf, sizeof buf, "%02X", b);
+    return buf;
+}
+
+}  // namespace
+
+bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& encode, KeyScript& out,
+                    std::string& error) {
+    int line = 1;
+    bool lineStart = true;
+    auto fail = [&](const std::string& what) {
+        error = "key script, line " + std::to_string(line) + ": " + what;
+        return false;
+    };
+    for (size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\n' || c == '\r') {
+            if (c == '\n') ++line;
+            lineStart = true;
+            ++i;
+            continue;
+        }
+        if (lineStart && isFile && c == '#') {
+            const size_t end = text.find('\n', i);
+            std::string_view comment = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+            if (!comment.empty() && comment.back() == '\r') comment.remove_suffix(1);
+            ReadComment(comment, out);
+            i += comment.size();
+            continue;
+        }
+        lineStart = false;
+        if (c == '{') {
+            if (i + 1 < text.size() && text[i + 1] == '{') {
+                out.keys.push_back(Event::Character('{'));
+                i += 2;
+                continue;
+            }
+            const size_t close = text.find('}', i);
+            const size_t lineEnd = text.find_first_of("\r\n", i);
+            if (close == std::string_view::npos || close > lineEnd) return fail("a '{' without its '}'");
+            const std::string_view name = text.substr(i + 1, close - i - 1);
+            Event event;
+            if (!LookUpName(name, event)) return fail("unknown key name {" + std::string(name) + "}");
+            out.keys.push_back(event);
+            i = close + 1;
+            continue;
+        }
+        const size_t len = Utf8Length(static_cast<unsigned char>(c));
+        if (len == 1) {
+            out.keys.push_back(Event::Character(uint8_t(c)));
+            ++i;
+            continue;
+        }
+        std::string sjis;
+        if (len == 0 || i + len > text.size() || !encode || !encode(text.substr(i, len), sjis) || sjis.empty()) {
+            return fail("text that is not UTF-8 or has no Shift-JIS form");
+        }
+        for (char b : sjis)
+            out.keys.push_back(Event::Character(uint8_t(b)));
+        i += len;
+    }
+    return true;
+}
+
+std::string KeyNotation(const Event& event) {
+    for (const auto& k : NamedKeys()) {
+        if (SameKey(k.event, event)) return "{" + std::string(k.name) + "}";
+    }
+    if (event.kind != Event::Kind::Character) return {};
+    if (event.byte == '{') return "{{";
+    if (event.byte >= 0x20 && event.byte < 0x7F) return std::string(1, char(event.byte));
+    return "{x" + Hex2(event.byte) + "}";
+}
+
+RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode)
+    : inner_(inner), out_(out), encode_(std::move(encode)) {
+    out_ << "#seed " << seed << "\n";
+    out_.flush();
+}
+
+bool RecordingWindow::WaitEvent(Event& event, int timeoutMs) {
+    const bool got = inner_.WaitEvent(event, timeoutMs);
+    if (got) Record(event);
+    return got;
+}
+
+bool RecordingWindow::PollEvent(Event& event) {
+    const bool got = inner_.PollEvent(event);
+    if (got) Record(event);
+    return got;
+}
+
+void RecordingWindow::Record(const Event& event) {
+    std::string notation;
+    switch (event.kind) {
+        case Event::Kind::KeyDown:
+            if (event.key == Key::Shift) shift_ = true;
+            if (event.key == Key::Clear || (event.key == Key::Home && (event.shift || shift_))) {
+                notation = "{x0C}";  // both type the code of Shift+Home
+            } else if (event.key == Key::Execute) {
+                notation = "{x0D}";
+            } else {
+                notation = KeyNotation(event);
+            }
+            break;
+        case Event::Kind::KeyUp:
+            if (event.key == Key::Shift) shift_ = false;
+            break;
+        case Event::Kind::Character:
+            // A '#' could start a comment line in the file.
+            notation = event.byte == '#' ? "{x23}" : KeyNotation(event);
+            if (event.byte == 13) notation += "\n";
+            break;
+        case Event::Kind::Text:
+            // Typed text is written as it stands where the console takes it: ASCII as keys,
+            // other characters when they have a Shift-JIS form (the console refuses the rest).
+            for (size_t i = 0; i < event.text.size();) {
+                const size_t len = std::max<size_t>(1, Utf8Length(static_cast<unsigned char>(event.text[i])));
+                const std::string_view ch = std::string_view(event.text).substr(i, len);
+                std::string sjis;
+                if (len == 1) {
+                    notation += ch[0] == '#' ? "{x23}" : KeyNotation(Event::Character(uint8_t(ch[0])));
+                } else if (encode_ && encode_(ch, sjis)) {
+                    notation += ch;
+                }
+                i += len;
+            }
+            break;
+        default:
+            break;
+    }
+    if (notation.empty()) return;
+    out_ << notation;
+    out_.flush();
+}
+
+}  // namespace kestran::platform

@@ -1,0 +1,66 @@
+// Key scripts: the notation in which keys are typed to the headless window, traced and
+// recorded, and the window decorator that records what a player types.
+//
+// Every character of a script is one key; line breaks are ignored; UTF-8 text outside ASCII is
+// typed as its Shift-JIS bytes; braces name keys: {Enter} {Esc} {BS} {Tab} {Del} {Ins} {Up}
+// {Down} {Left} {Right} {Home} {End} {PgUp} {PgDn} {F1}..{F12} {Ctrl-C} {Close}, {xHH} is the
+// byte HH and "{{" a brace. In a key file a line starting with '#' is a comment; "#seed N"
+// names the seed the script was recorded with.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace kestran::platform {
+
+// Converts one UTF-8 character to its Shift-JIS bytes; false when it has none. The platform
+// layer has no code page of its own: the program hands in the runtime's.
+using Utf8CharToSjis = std::function<bool(std::string_view utf8Char, std::string& sjis)>;
+
+struct KeyScript {
+    std::vector<Event> keys;
+    std::optional<uint32_t> seed;  // from a "#seed N" line
+};
+
+// Parses a script. `isFile`: '#' lines are comments. On a fault (an unknown key name, an
+// unclosed brace, text that is not UTF-8 or has no Shift-JIS form) returns false with a
+// message naming the line.
+bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& encode, KeyScript& out,
+                    std::string& error);
+
+// The script notation of an event: a printable ASCII byte as itself ("{{" for a brace), a named
+// key in braces, another byte as {xHH}. Empty for an event no script can type.
+std::string KeyNotation(const Event& event);
+
+// A window that passes everything to `inner` and writes the keys the program receives as a key
+// script that replays them: "#seed N" first, a line break after each Enter.
+class RecordingWindow final : public Window {
+public:
+    RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode);
+
+    void Present(const FrameView& frame) override { inner_.Present(frame); }
+    bool WaitEvent(Event& event, int timeoutMs) override;
+    bool PollEvent(Event& event) override;
+    void Beep() override { inner_.Beep(); }
+    void SetTextInput(bool on, int column, int row) override { inner_.SetTextInput(on, column, row); }
+    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
+        inner_.ShowMessage(titleUtf8, textUtf8);
+    }
+
+private:
+    void Record(const Event& event);
+
+    Window& inner_;
+    std::ostream& out_;
+    Utf8CharToSjis encode_;
+    bool shift_ = false;
+};
+
+}  // namespace kestran::platform
