@@ -102,9 +102,19 @@ void ReadComment(std::string_view line, KeyScript& out) {
     if (digits > 0 && value <= 0xFFFFFFFFu) out.seed = uint32_t(value);
 }
 
-std::string Hex2(uint8_t b) {
-    char buf[3];
-    std::snprintf(buf, sizeof buf, "%02X", b);
+// "{name}". Built by appending: GCC 12 misreads `"{" + std::string(...)` at -O2 (-Wrestrict).
+std::string Braced(std::string_view name) {
+    std::string out;
+    out.reserve(name.size() + 2);
+    out += '{';
+    out += name;
+    out += '}';
+    return out;
+}
+
+std::string HexByte(uint8_t b) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "x%02X", b);
     return buf;
 }
 
@@ -146,7 +156,7 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
             if (close == std::string_view::npos || close > lineEnd) return fail("a '{' without its '}'");
             const std::string_view name = text.substr(i + 1, close - i - 1);
             Event event;
-            if (!LookUpName(name, event)) return fail("unknown key name {" + std::string(name) + "}");
+            if (!LookUpName(name, event)) return fail("unknown key name " + Braced(name));
             out.keys.push_back(event);
             i = close + 1;
             continue;
@@ -170,12 +180,12 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
 
 std::string KeyNotation(const Event& event) {
     for (const auto& k : NamedKeys()) {
-        if (SameKey(k.event, event)) return "{" + std::string(k.name) + "}";
+        if (SameKey(k.event, event)) return Braced(k.name);
     }
     if (event.kind != Event::Kind::Character) return {};
     if (event.byte == '{') return "{{";
     if (event.byte >= 0x20 && event.byte < 0x7F) return std::string(1, char(event.byte));
-    return "{x" + Hex2(event.byte) + "}";
+    return Braced(HexByte(event.byte));
 }
 
 RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode)

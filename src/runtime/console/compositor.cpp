@@ -44,44 +44,42 @@ void ForEachChar(const ScreenRow& cells, F f) {
     }
 }
 
-// Pixel masks of the 8 pixels of a glyph row byte, leftmost pixel first.
-struct ExpandTable {
-    uint32_t masks[256][8];
-    constexpr ExpandTable() : masks{} {
-        for (int b = 0; b < 256; ++b) {
-            for (int j = 0; j < 8; ++j)
-                masks[b][j] = (b & (0x80 >> j)) ? 0xFFFFFFFFu : 0u;
-        }
-    }
-};
-constexpr ExpandTable kExpand;
-
-inline void Blend8(uint32_t* dst, unsigned bits, uint32_t ink) {
-    if (bits == 0) return;
-    const uint32_t* m = kExpand.masks[bits];
-    for (int j = 0; j < 8; ++j)
-        dst[j] = (dst[j] & ~m[j]) | (ink & m[j]);
-}
-
-// Draws a glyph into a cell `width` cells wide whose top-left pixel is `dst`. A glyph narrower
-// than the cell is centred in it; a wider one is cut to the cell.
-void DrawGlyph(uint32_t* dst, const platform::Glyph& g, int width, uint32_t ink) {
-    const int cellPixels = width * kCellWidth;
-    const int shift = cellPixels > g.width ? (cellPixels - g.width) / 2 : 0;
-    uint32_t* row = dst + kPictureWidth;  // one blank pixel row above the glyph
-    for (int r = 0; r < platform::Font::kGlyphHeight; ++r, row += kPictureWidth) {
-        const unsigned bits = unsigned(g.rows[size_t(r)]) >> shift;
-        Blend8(row, (bits >> 8) & 0xFF, ink);
-        if (cellPixels == 16) Blend8(row + 8, bits & 0xFF, ink);
-    }
-}
-
 void FillCell(uint32_t* dst, int width, uint32_t colour) {
     for (int y = 0; y < kCellHeight; ++y)
         std::fill_n(dst + size_t(y) * kPictureWidth, width * kCellWidth, colour);
 }
 
 }  // namespace
+
+std::span<const uint16_t> GlyphCache::Pixels(uint16_t code, const platform::Font& font) {
+    if (&font != font_ || entries_.empty()) {
+        font_ = &font;
+        entries_.assign(0x10000, Entry{});
+        pool_.clear();
+    }
+    Entry& e = entries_[code];
+    if (!e.made) Make(code, e);
+    return {pool_.data() + e.first, e.count};
+}
+
+void GlyphCache::Make(uint16_t code, Entry& e) {
+    e.made = true;
+    e.first = uint32_t(pool_.size());
+    const platform::Glyph* g = font_->Find(Cp932ToUnicode()[code]);
+    if (!g) g = font_->Find(kReplacement);
+    if (!g || code == ' ') return;
+    // A glyph narrower than its cell is centred in it; a wider one is cut to the cell.
+    const int cellPixels = code > 0xFF ? 2 * kCellWidth : kCellWidth;
+    const int shift = cellPixels > g->width ? (cellPixels - g->width) / 2 : 0;
+    for (int r = 0; r < platform::Font::kGlyphHeight; ++r) {
+        const unsigned bits = unsigned(g->rows[size_t(r)]) >> shift;  // bit 15: the leftmost pixel
+        for (int x = 0; x < cellPixels; ++x) {
+            // One blank pixel row above the glyph.
+            if (bits & (0x8000u >> x)) pool_.push_back(uint16_t((r + 1) * kPictureWidth + x));
+        }
+    }
+    e.count = uint16_t(pool_.size() - e.first);
+}
 
 std::string RowText(const ScreenRow& cells) {
     const auto& unicode = Cp932ToUnicode();
@@ -98,17 +96,14 @@ void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, con
     std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
     textRows_[size_t(row)] = RowText(cells);
     if (!font) return;
-    const auto& unicode = Cp932ToUnicode();
     CellColours colours;
     ResolveCellColours(7, 4, backColour, colours);
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
         ResolveCellColours(cells.colours[size_t(column)], cells.attributes[size_t(column)], backColour, colours);
         uint32_t* dst = base + column * kCellWidth;
         if (colours.opaque) FillCell(dst, width, colours.paper);
-        if (code == ' ') return;
-        const platform::Glyph* g = font->Find(unicode[code]);
-        if (!g) g = font->Find(kReplacement);
-        if (g) DrawGlyph(dst, *g, width, colours.ink);
+        for (uint16_t offset : glyphs_.Pixels(code, *font))
+            dst[offset] = colours.ink;
     });
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,25 @@ class Font;
 namespace kestran {
 
 using DirtyRows = std::bitset<kScreenRows>;
+
+// The set pixels of each cell code's glyph as offsets in the frame from the cell's top-left
+// pixel, made on first use: drawing a character is then one store per pixel of ink.
+class GlyphCache {
+public:
+    std::span<const uint16_t> Pixels(uint16_t code, const platform::Font& font);
+
+private:
+    struct Entry {
+        uint32_t first = 0;
+        uint16_t count = 0;
+        bool made = false;
+    };
+    void Make(uint16_t code, Entry& e);
+
+    const platform::Font* font_ = nullptr;
+    std::vector<Entry> entries_;  // per cell code: a byte, or lead << 8 | trail
+    std::vector<uint16_t> pool_;
+};
 
 class Compositor {
 public:
@@ -38,6 +58,7 @@ private:
 
     std::vector<uint32_t> frame_;
     std::array<std::string, kScreenRows> textRows_;
+    GlyphCache glyphs_;
 };
 
 // The UTF-8 text of a row of cells, without trailing blanks. A control byte reads as a blank;
