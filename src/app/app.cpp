@@ -1,0 +1,168 @@
+#include "app/app.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "app/command_line.h"
+#include "game/state/start_up.h"
+#include "game/town/title.h"
+#include "platform/clock.h"
+#include "platform/drives.h"
+#include "platform/font.h"
+#include "platform/headless/headless_window.h"
+#include "platform/recording.h"
+#include "runtime/console/screen.h"
+#include "runtime/frame/program.h"
+#include "runtime/runtime.h"
+#include "runtime/values/numbers.h"
+#include "runtime/values/sjis.h"
+
+namespace kestran::app {
+
+namespace {
+
+constexpr int kExitBadCommandLine = 2;
+
+void Complain(const std::string& message) {
+    std::cerr << "kestran: " << message << "\n";
+}
+
+int Refuse(const std::string& message) {
+    Complain(message);
+    return kExitBadCommandLine;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return !in.bad();
+}
+
+bool LoadKeys(const CommandLine& cl, platform::KeyScript& script, std::string& error) {
+    std::string text;
+    if (cl.keysFile && !ReadWholeFile(*cl.keysFile, text)) {
+        error = "cannot read the key file " + *cl.keysFile;
+        return false;
+    }
+    if (cl.keys) text = *cl.keys;
+    const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
+    return ParseKeyScript(text, cl.keysFile.has_value(), encode, script, error);
+}
+
+// The output files are opened before anything runs, so that a bad path is a bad command line.
+bool OpenOutput(const std::string& path, std::unique_ptr<std::ofstream>& file, std::string& error) {
+    if (path.empty()) return true;
+    file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+    if (*file) return true;
+    error = "cannot write " + path;
+    return false;
+}
+
+// The game's main body: the start-up (clear, seed, tables), then the title screen.
+void RunGame(Runtime& rt, uint32_t seed) {
+    PbCls(rt);
+    PbRandomize(rt, seed);
+    game::GameState state;
+    game::InitializeGameState(state);
+    game::TitleScreen(rt);
+}
+
+struct Outputs {
+    std::unique_ptr<std::ofstream> trace, record, text, png;
+};
+
+bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, Outputs& out) {
+    bool ok = true;
+    if (out.text) {
+        *out.text << window.ScreenText();
+        out.text->close();
+        if (!*out.text) {
+            Complain("writing " + cl.dumpText + " failed");
+            ok = false;
+        }
+    }
+    if (out.png) {
+        out.png->close();
+        std::string error;
+        if (!platform::WritePng(cl.dumpPng, window.pixels().data(), window.width(), window.height(), error)) {
+            Complain(error);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+int Run(const std::string& programPath, const CommandLine& cl) {
+    if (!cl.backend.empty() && cl.backend != "headless") {
+        return Refuse("the " + cl.backend + " backend is not part of this build");
+    }
+    std::string error;
+    platform::KeyScript script;
+    if (!LoadKeys(cl, script, error)) return Refuse(error);
+    Outputs out;
+    if (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error) ||
+        !OpenOutput(cl.dumpText, out.text, error) || !OpenOutput(cl.dumpPng, out.png, error)) {
+        return Refuse(error);
+    }
+    platform::Font font;
+    const bool haveFont = platform::LoadFont(font, cl.font, error);
+    if (!haveFont && !cl.font.empty()) return Refuse(error);
+    if (!haveFont) std::cerr << "kestran: " << error << "; text is left out of pictures\n";
+
+    platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()
+                                                    : std::filesystem::path(cl.drivesRoot));
+    for (const auto& [letter, dir] : cl.driveMaps)
+        drives.Map(letter, dir);
+
+    platform::HeadlessWindow headless(std::move(script.keys), out.trace.get());
+    platform::SystemClock clock;
+    platform::Platform platform;
+    platform.window = &headless;
+    platform.clock = &clock;
+    platform.font = haveFont ? &font : nullptr;
+    platform.drives = &drives;
+    Runtime rt(platform);
+    rt.programName = ProgramNameFromPath(programPath);
+
+    const uint32_t seed = cl.seed ? *cl.seed : script.seed ? *script.seed : uint32_t(PbTimer(rt));
+    std::optional<platform::RecordingWindow> recorder;
+    if (out.record) {
+        recorder.emplace(headless, *out.record, seed,
+                         [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); });
+        platform.window = &*recorder;
+    }
+    int status = RunProgram(rt, [seed](Runtime& r) { RunGame(r, seed); });
+    // The last frame, whatever the end left the window pointer at.
+    platform.window = &headless;
+    rt.console.Present(rt);
+    if (!WriteDumps(cl, headless, out) && status == 0) status = 1;
+    return status;
+}
+
+}  // namespace
+
+int Main(const std::string& programPath, const std::vector<std::string>& args) {
+    CommandLine cl;
+    std::string error;
+    if (!ParseCommandLine(args, cl, error)) {
+        std::cerr << "kestran: " << error << "\n" << UsageText();
+        return kExitBadCommandLine;
+    }
+    if (cl.help) {
+        std::cout << UsageText();
+        return 0;
+    }
+    if (cl.version) {
+        std::cout << "kestran " << KESTRAN_VERSION << "\n";
+        return 0;
+    }
+    return Run(programPath, cl);
+}
+
+}  // namespace kestran::app

@@ -1,0 +1,141 @@
+#include "app/command_line.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace kestran::app {
+
+namespace {
+
+bool ParseNumber(std::string_view text, uint64_t limit, uint64_t& value) {
+    if (text.empty()) return false;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value <= limit;
+}
+
+// Applies an option that takes a value.
+bool ApplyValue(std::string_view name, const std::string& value, CommandLine& out, std::string& error) {
+    uint64_t number = 0;
+    if (name == "--backend") {
+        if (value != "sdl" && value != "tty" && value != "headless") {
+            error = "--backend must be sdl, tty or headless";
+            return false;
+        }
+        out.backend = value;
+    } else if (name == "--seed") {
+        if (!ParseNumber(value, 0xFFFFFFFFu, number)) {
+            error = "--seed needs a whole number from 0 to 4294967295";
+            return false;
+        }
+        out.seed = uint32_t(number);
+    } else if (name == "--scale") {
+        if (!ParseNumber(value, 16, number) || number == 0) {
+            error = "--scale needs a whole number from 1 to 16";
+            return false;
+        }
+        out.scale = int(number);
+    } else if (name == "--drive") {
+        if (value.size() < 3 || value[1] != '=' ||
+            !((value[0] >= 'A' && value[0] <= 'Z') || (value[0] >= 'a' && value[0] <= 'z'))) {
+            error = "--drive needs a letter, '=' and a folder (--drive=D=/some/folder)";
+            return false;
+        }
+        out.driveMaps.emplace_back(value[0], value.substr(2));
+    } else if (name == "--keys") {
+        out.keys = value;
+    } else if (name == "--keys-file") {
+        out.keysFile = value;
+    } else {
+        std::string* target = name == "--drives"      ? &out.drivesRoot
+                              : name == "--dump-text" ? &out.dumpText
+                              : name == "--dump-png"  ? &out.dumpPng
+                              : name == "--trace"     ? &out.trace
+                              : name == "--record"    ? &out.record
+                              : name == "--font"      ? &out.font
+                                                      : nullptr;
+        if (!target) {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
+        if (value.empty()) {
+            error = std::string(name) + " needs a path";
+            return false;
+        }
+        *target = value;
+    }
+    return true;
+}
+
+bool IsFlag(std::string_view name) {
+    return name == "--help" || name == "-h" || name == "--version" || name == "--fullscreen";
+}
+
+bool TakesValue(std::string_view name) {
+    for (std::string_view known : {"--backend", "--seed", "--drives", "--drive", "--keys", "--keys-file", "--dump-text",
+                                   "--dump-png", "--trace", "--record", "--scale", "--font"}) {
+        if (name == known) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        if (IsFlag(name) && eq == std::string::npos) {
+            if (name == "--fullscreen") out.fullscreen = true;
+            if (name == "--help" || name == "-h") out.help = true;
+            if (name == "--version") out.version = true;
+            continue;
+        }
+        if (!TakesValue(name)) {
+            error = "unknown option " + arg;
+            return false;
+        }
+        std::string value;
+        if (eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            error = name + " needs a value";
+            return false;
+        }
+        if (!ApplyValue(name, value, out, error)) return false;
+    }
+    if (out.keys && out.keysFile) {
+        error = "--keys and --keys-file exclude each other";
+        return false;
+    }
+    return true;
+}
+
+std::string UsageText() {
+    return "usage: kestran [--backend=sdl|tty|headless] [--seed=N] [--drives=DIR] [--drive=X=DIR]\n"
+           "               [--keys=SCRIPT | --keys-file=PATH] [--dump-text=PATH] [--dump-png=PATH]\n"
+           "               [--trace=PATH] [--record=PATH] [--scale=N] [--fullscreen] [--font=PATH]\n"
+           "               [--help] [--version]\n"
+           "\n"
+           "  --backend=NAME     the window: sdl, tty or headless (keys from a script, nothing shown)\n"
+           "  --seed=N           start the random generator from N instead of the clock\n"
+           "  --drives=DIR       the folder that holds the drive folders (C, D, ...)\n"
+           "  --drive=X=DIR      drive X is the folder DIR\n"
+           "  --keys=SCRIPT      keys to type, one per character; {Enter} {Esc} {BS} {Tab} {Del} {Ins}\n"
+           "                     {Up} {Down} {Left} {Right} {Home} {End} {PgUp} {PgDn} {F1}..{F12}\n"
+           "                     {Ctrl-C} {Close} {xHH} name keys, {{ is a brace\n"
+           "  --keys-file=PATH   the same from a file ('#' lines are comments, '#seed N' sets the seed)\n"
+           "  --dump-text=PATH   write the last screen as text (UTF-8) at the end\n"
+           "  --dump-png=PATH    write the last screen as a PNG picture at the end\n"
+           "  --trace=PATH       write the screen at every key wait\n"
+           "  --record=PATH      write the keys typed as a key script that --keys-file replays\n"
+           "  --scale=N          window scale (sdl)\n"
+           "  --fullscreen       start in full screen (sdl)\n"
+           "  --font=PATH        a GNU Unifont .hex font instead of the installed one\n"
+           "\n"
+           "exit status: 0 normal end, 1 fatal run-time error, 2 bad command line\n";
+}
+
+}  // namespace kestran::app

@@ -1,0 +1,37 @@
+// The program's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestran::app {
+
+struct CommandLine {
+    std::string backend;  // empty: the default
+    std::optional<uint32_t> seed;
+    std::string drivesRoot;                               // --drives
+    std::vector<std::pair<char, std::string>> driveMaps;  // --drive=X=DIR
+    std::optional<std::string> keys;                      // --keys: a script on the command line
+    std::optional<std::string> keysFile;                  // --keys-file
+    std::string dumpText;
+    std::string dumpPng;
+    std::string trace;
+    std::string record;
+    std::string font;
+    int scale = 0;  // 0: the largest that fits
+    bool fullscreen = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments after the program name. Options take their value as "--name=VALUE" or as
+// the next argument. False with a message for an unknown option, a missing or bad value, or
+// options that exclude each other.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
+
+std::string UsageText();
+
+}  // namespace kestran::app

@@ -1,0 +1,91 @@
+#include "app/window_backend.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/settings.h"
+#include "runtime/frame/frame_state.h"
+#include "runtime/frame/program.h"
+#if KESTRAN_HAVE_SDL
+#include "platform/sdl/sdl_window.h"
+#endif
+
+namespace kestran::app {
+
+namespace {
+
+bool ScriptsOrRecords(const CommandLine& cl) {
+    return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty() || !cl.trace.empty() ||
+           !cl.record.empty();
+}
+
+bool SdlStarts([[maybe_unused]] bool requireDisplay) {
+#if KESTRAN_HAVE_SDL
+    return platform::sdl::DisplayAvailable(requireDisplay);
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+bool ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
+    const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow));
+    if (cl.backend == "headless" || (cl.backend.empty() && ScriptsOrRecords(cl))) {
+        backend = Backend::Headless;
+        return true;
+    }
+    if (cl.backend == "sdl" || cl.backend.empty()) {
+        // Asked for by name, SDL may also use a driver that needs no display variable.
+        if (SdlStarts(cl.backend.empty())) {
+            backend = Backend::Sdl;
+            return true;
+        }
+        if (cl.backend == "sdl") {
+            error = cannotOpen + " (SDL: no display could be opened)";
+            return false;
+        }
+    }
+#if KESTRAN_HAVE_TTY
+    backend = Backend::Tty;
+    return true;
+#else
+    error = cannotOpen + (cl.backend == "tty" ? " (this build has no terminal backend)"
+                                              : " (no display; --backend=headless runs without one)");
+    return false;
+#endif
+}
+
+void ShowStartupFailure(const std::string& programName, const std::string& textUtf8) {
+    const std::string title = programName + ".EXE";
+#if KESTRAN_HAVE_SDL
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (((x && *x) || (wayland && *wayland)) && platform::sdl::ShowMessageBox(title, textUtf8)) return;
+#endif
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), textUtf8.c_str());
+}
+
+std::unique_ptr<platform::Window> OpenGameWindow([[maybe_unused]] const CommandLine& cl,
+                                                 [[maybe_unused]] const std::string& programName,
+                                                 [[maybe_unused]] const platform::Font* font,
+                                                 [[maybe_unused]] const platform::Settings& settings,
+                                                 std::string& error) {
+#if KESTRAN_HAVE_SDL
+    platform::sdl::SdlWindowOptions options;
+    options.title = programName;
+    options.scale = cl.scale;
+    options.fullscreen = cl.fullscreen;
+    options.hidden = BuildOptions{}.hiddenWindow == 1;
+    options.font = font;
+    if (!settings.helpFolder.empty()) options.helpFile = settings.helpFolder / kHelpFileName;
+    auto window = platform::sdl::OpenSdlWindow(options, error);
+    if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
+    return window;
+#else
+    error = StartupMessageText(StartupMessage::CannotOpenWindow);
+    return nullptr;
+#endif
+}
+
+}  // namespace kestran::app

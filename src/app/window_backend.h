@@ -1,0 +1,39 @@
+// The choice of the window backend and the opening of the SDL window, with the start-up
+// failures they can meet.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/command_line.h"
+#include "platform/window.h"
+
+namespace kestran::platform {
+class Font;
+struct Settings;
+}  // namespace kestran::platform
+
+namespace kestran::app {
+
+enum class Backend { Headless, Sdl, Tty };
+
+// The backend to run: the one --backend names; else headless when the command line scripts the
+// keys or asks for dumps or traces (those are the headless backend's); else sdl when a display
+// is available; else tty. False, with the reason, when the named or needed backend is not part
+// of this build or cannot start.
+bool ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
+
+// Shows a start-up failure: in a message box titled with the program name and ".EXE" when a
+// display can show one, else on the terminal.
+void ShowStartupFailure(const std::string& programName, const std::string& textUtf8);
+
+// The help file F1 opens: in the settings' HELP folder.
+inline constexpr const char* kHelpFileName = "kestran.html";
+
+// Opens the SDL window for the game (--scale, --fullscreen). Null, with the reason, when it
+// cannot.
+std::unique_ptr<platform::Window> OpenGameWindow(const CommandLine& cl, const std::string& programName,
+                                                 const platform::Font* font, const platform::Settings& settings,
+                                                 std::string& error);
+
+}  // namespace kestran::app
