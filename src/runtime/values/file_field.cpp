@@ -125,8 +125,6 @@ private:
     FileField field_;
 };
 
-constexpr double kSingleOverflow = 0x1.ffffffp+127;
-
 }  // namespace
 
 FileField ReadFileField(std::string_view data, std::size_t pos, FieldKind kind) {

@@ -6,6 +6,10 @@
 
 namespace kestran {
 
+// The smallest magnitude that rounds to infinity as a single: the largest single plus half its
+// last step (a tie rounds to the even neighbour, which is infinity).
+constexpr double kSingleOverflow = 0x1.ffffffp+127;
+
 struct ScannedNumber {
     bool isNumber = false;   // the text starts with a number
     bool tooLarge = false;   // the value does not fit its type

@@ -8,14 +8,11 @@
 #include "platform/clock.h"
 #include "runtime/runtime.h"
 #include "runtime/values/error.h"
+#include "runtime/values/number_scan.h"
 
 namespace kestran {
 
 namespace {
-
-// The smallest magnitude that rounds to infinity as a single: FLT_MAX plus half its last step
-// (a tie rounds to the even neighbour, which is infinity).
-constexpr double kSingleOverflow = 0x1.ffffffp+127;
 
 // Rounds half away from zero to a whole double; `site` when out of [lo, hi] or not a number.
 double RoundChecked(double x, double lo, double hi, uint32_t site, std::source_location where) {

@@ -14,7 +14,6 @@ namespace {
 
 enum class Kind { Single, Double, Short, Long };
 
-constexpr double kSingleOverflow = 0x1.ffffffp+127;
 // Exponents beyond this give infinity or zero whatever the digits; clamping keeps the sums small.
 constexpr int64_t kExponentClamp = 1000000;
 
