@@ -7,14 +7,15 @@
 #include <sstream>
 
 #include "app/command_line.h"
-#include "game/state/start_up.h"
-#include "game/town/title.h"
+#include "app/window_backend.h"
+#include "game/game.h"
 #include "platform/clock.h"
 #include "platform/drives.h"
+#include "platform/error_log_file.h"
 #include "platform/font.h"
 #include "platform/headless/headless_window.h"
 #include "platform/recording.h"
-#include "runtime/console/screen.h"
+#include "platform/settings.h"
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
@@ -25,6 +26,7 @@ namespace kestran::app {
 namespace {
 
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitStartupFailure = 1;  // no window could be opened: the program did not run
 
 void Complain(const std::string& message) {
     std::cerr << "kestran: " << message << "\n";
@@ -64,15 +66,6 @@ bool OpenOutput(const std::string& path, std::unique_ptr<std::ofstream>& file, s
     return false;
 }
 
-// The game's main body: the start-up (clear, seed, tables), then the title screen.
-void RunGame(Runtime& rt, uint32_t seed) {
-    PbCls(rt);
-    PbRandomize(rt, seed);
-    game::GameState state;
-    game::InitializeGameState(state);
-    game::TitleScreen(rt);
-}
-
 struct Outputs {
     std::unique_ptr<std::ofstream> trace, record, text, png;
 };
@@ -99,10 +92,14 @@ bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, O
 }
 
 int Run(const std::string& programPath, const CommandLine& cl) {
-    if (!cl.backend.empty() && cl.backend != "headless") {
-        return Refuse("the " + cl.backend + " backend is not part of this build");
-    }
+    const std::string programName = ProgramNameFromPath(programPath);
     std::string error;
+    Backend backend = Backend::Headless;
+    switch (ChooseBackend(cl, backend, error)) {
+        case BackendProblem::None: break;
+        case BackendProblem::BadCommandLine: return Refuse(error);
+        case BackendProblem::CannotStart: ShowStartupFailure(programName, error); return kExitStartupFailure;
+    }
     platform::KeyScript script;
     if (!LoadKeys(cl, script, error)) return Refuse(error);
     Outputs out;
@@ -113,7 +110,13 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     platform::Font font;
     const bool haveFont = platform::LoadFont(font, cl.font, error);
     if (!haveFont && !cl.font.empty()) return Refuse(error);
+    if (!haveFont && backend != Backend::Headless) {
+        ShowStartupFailure(programName, "フォントが見つかりません: " + error);
+        return kExitStartupFailure;
+    }
     if (!haveFont) std::cerr << "kestran: " << error << "; text is left out of pictures\n";
+    const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
+    platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
 
     platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()
                                                     : std::filesystem::path(cl.drivesRoot));
@@ -127,17 +130,29 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     platform.clock = &clock;
     platform.font = haveFont ? &font : nullptr;
     platform.drives = &drives;
+    platform.settings = &settings;
+    platform.errorLog = &errorLog;
+    std::unique_ptr<platform::Window> window;
+    if (backend == Backend::Sdl) {
+        window = OpenGameWindow(cl, programName, platform.font, settings, error);
+        if (!window) {
+            ShowStartupFailure(programName, error);
+            return kExitStartupFailure;
+        }
+        platform.window = window.get();
+    }
     Runtime rt(platform);
-    rt.programName = ProgramNameFromPath(programPath);
+    rt.programName = programName;
 
     const uint32_t seed = cl.seed ? *cl.seed : script.seed ? *script.seed : uint32_t(PbTimer(rt));
     std::optional<platform::RecordingWindow> recorder;
     if (out.record) {
-        recorder.emplace(headless, *out.record, seed,
+        recorder.emplace(*platform.window, *out.record, seed,
                          [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); });
         platform.window = &*recorder;
     }
-    int status = RunProgram(rt, [seed](Runtime& r) { RunGame(r, seed); });
+    int status = RunProgram(rt, [seed](Runtime& r) { game::RunGame(r, seed); });
+    if (backend != Backend::Headless) return status;
     // The last frame, whatever the end left the window pointer at.
     platform.window = &headless;
     rt.console.Present(rt);

@@ -1,30 +1,27 @@
 #include "game/town/title.h"
 
-#include "runtime/console/keyboard.h"
-#include "runtime/console/screen.h"
+#include "game/game_screen.h"
 
 namespace kestran::game {
 
-void DrawTitleScreen(Runtime& rt) {
-    PbCls(rt);
-    PbLocate(rt, 33, 5);
-    PbPrintString(rt, "KESTRAN", PbSep::End);
-    PbLocate(rt, 33, 14);
-    PbPrintString(rt, "(N) NEW  GAME", PbSep::End);
-    PbLocate(rt, 33, 15);
-    PbPrintString(rt, "(L) DATA LORD", PbSep::End);
-    PbLocate(rt, 34, 16);
-    PbPrintString(rt, "(D) CONVERT", PbSep::End);
-    PbLocate(rt, 27, 20);
-    PbPrintString(rt, "(C) 2026 THE KESTRAN TEAM", PbSep::End);
-    PbLocate(rt, 13, 21);
-    PbPrintString(rt, "A NEW IMPLEMENTATION OF THE GAME AND ITS RUNTIME IN C++", PbSep::End);
+void DrawTitleScreen(Game& g) {
+    ClearScreen(g);
+    PrintAt(g, 33, 5, {"KESTRAN"});
+    PrintAt(g, 33, 14, {"(N) NEW  GAME"});
+    PrintAt(g, 33, 15, {"(L) DATA LORD"});
+    PrintAt(g, 34, 16, {"(D) CONVERT"});
+    PrintAt(g, 27, 20, {"(C) 2026 THE KESTRAN TEAM"});
+    PrintAt(g, 13, 21, {"A NEW IMPLEMENTATION OF THE GAME AND ITS RUNTIME IN C++"});
 }
 
-void TitleScreen(Runtime& rt) {
-    DrawTitleScreen(rt);
-    for (;;)
-        PbInputChars(rt, 1);
+Scene TitleScreen(Game& g) {
+    DrawTitleScreen(g);
+    for (;;) {
+        const PbString key = ReadKey(g);
+        if (IsKey(key, 'N')) return Scene::NewHero;
+        if (IsKey(key, 'L')) return Scene::LoadHero;
+        if (IsKey(key, 'D')) return Scene::ConvertHero;
+    }
 }
 
 }  // namespace kestran::game

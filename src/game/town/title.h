@@ -1,17 +1,16 @@
 // The title screen: the first screen of the game.
 #pragma once
 
-namespace kestran {
-struct Runtime;
-}
+#include "game/game.h"
 
 namespace kestran::game {
 
 // Clears the screen and shows the game's name, its three choices and the credits.
-void DrawTitleScreen(Runtime& rt);
+void DrawTitleScreen(Game& g);
 
-// The title screen: drawn once, then keys are read one at a time. The choices (N, L, D) lead
-// to screens that do not exist yet, so every key is read and ignored until the program ends.
-void TitleScreen(Runtime& rt);
+// The title screen: drawn once, then keys are read until one of its choices: "N" a new hero,
+// "L" loading, "D" converting a hero of the predecessor game (either case). Other keys are
+// ignored and the screen is not redrawn.
+Scene TitleScreen(Game& g);
 
 }  // namespace kestran::game

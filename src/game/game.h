@@ -1,0 +1,49 @@
+// The game's control flow: one context that every screen receives, the scenes a screen can send
+// the player to, and the loop that runs them. A screen that leads elsewhere returns the next
+// scene; routines the game calls and comes back from (the character sheet, saving) are plain
+// calls, so the call stack never grows with the player's wandering.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "game/state/game_state.h"
+
+namespace kestran {
+struct Runtime;
+}
+
+namespace kestran::game {
+
+// What every screen works on: the runtime it prints and reads keys through, and the game's
+// variables.
+struct Game {
+    Runtime& rt;
+    GameState& s;
+};
+
+enum class Scene {
+    Title,
+    NewHero,
+    LoadHero,
+    ConvertHero,
+    Town,  // the entry every facility returns to
+    TownMenu,
+    ReturnToTown,  // back from the labyrinth: the companion takes leave, then Town
+    Inn,
+    ItemShop,
+    Guild,
+    Tavern,
+    Labyrinth,      // src/game/dungeon
+    CharacterMenu,  // src/game/camp
+};
+
+// Runs one scene and gives the one that follows.
+Scene RunScene(Game& g, Scene scene);
+
+// The start-up: clears the screen, seeds the random generator (with `seed`, else with the time of
+// day) and creates every table. Then the title screen and the scenes that follow it, until the
+// program ends (ProgramEnd from the runtime).
+void RunGame(Runtime& rt, std::optional<uint32_t> seed = std::nullopt);
+
+}  // namespace kestran::game

@@ -1,0 +1,51 @@
+#include "game/game_screen.h"
+
+#include "runtime/console/keyboard.h"
+#include "runtime/console/screen.h"
+#include "runtime/runtime.h"
+
+namespace kestran::game {
+
+void PrintLine(Game& g, std::initializer_list<PrintItem> items, std::source_location where) {
+    std::size_t left = items.size();
+    for (const PrintItem& item : items) {
+        const PbSep sep = --left == 0 ? PbSep::End : PbSep::Semicolon;
+        if (item.isNumber) {
+            PbPrintNumber(g.rt, item.number, sep, where);
+        } else {
+            PbPrintString(g.rt, item.text, sep, where);
+        }
+    }
+}
+
+void PrintAt(Game& g, double x, double y, std::initializer_list<PrintItem> items, std::source_location where) {
+    PbLocate(g.rt, x, y, where);
+    PrintLine(g, items, where);
+}
+
+void ClearScreen(Game& g, std::source_location where) {
+    PbCls(g.rt, 0, where);
+}
+
+PbString ReadKey(Game& g, std::source_location where) {
+    return PbInputChars(g.rt, 1, where);
+}
+
+void WaitForKey(Game& g, std::source_location where) {
+    PbInputChars(g.rt, 1, where);
+}
+
+bool IsKey(std::string_view key, char upper) {
+    const char lower = static_cast<char>(upper - 'A' + 'a');
+    return key.size() == 1 && (key[0] == upper || key[0] == lower);
+}
+
+Answer ReadYesNo(Game& g, std::source_location where) {
+    for (;;) {
+        const PbString key = ReadKey(g, where);
+        if (IsKey(key, 'Y')) return Answer::Yes;
+        if (IsKey(key, 'N')) return Answer::No;
+    }
+}
+
+}  // namespace kestran::game

@@ -1,0 +1,15 @@
+// A new hero: name, rolled attributes, bonus points, dominant arm, the finished sheet, the first
+// save.
+#pragma once
+
+#include "game/game.h"
+
+namespace kestran::game {
+
+// The prompt of the name entry and the bytes it refuses: a save file field cannot carry them.
+inline constexpr std::string_view kNameRefusedBytes = ",:\"";
+
+// Runs the whole creation and saves the hero; gives the town.
+Scene CreateCharacter(Game& g);
+
+}  // namespace kestran::game
