@@ -1,5 +1,6 @@
 #include "platform/font.h"
 
+#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -9,23 +10,11 @@ namespace {
 
 constexpr uint32_t kPlaneSize = 0x10000;
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// Reads `digits` hex digits as a number; false when one is not a hex digit.
+// A hex number of up to 8 digits and nothing else.
 bool ParseHexNumber(std::string_view s, uint32_t& value) {
     if (s.empty() || s.size() > 8) return false;
-    value = 0;
-    for (char c : s) {
-        int v = HexValue(c);
-        if (v < 0) return false;
-        value = value * 16 + uint32_t(v);
-    }
-    return true;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, 16);
+    return ec == std::errc() && end == s.data() + s.size();
 }
 
 bool ParseBits(std::string_view bits, Glyph& g) {

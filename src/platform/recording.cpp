@@ -1,6 +1,7 @@
 #include "platform/recording.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -58,17 +59,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // The event of a name in braces, or false.
 bool LookUpName(std::string_view name, Event& event) {
-    if (name.size() == 3 && (name[0] == 'x' || name[0] == 'X') && HexDigit(name[1]) >= 0 && HexDigit(name[2]) >= 0) {
-        event = Event::Character(uint8_t(HexDigit(name[1]) * 16 + HexDigit(name[2])));
+    if (name.size() == 3 && (name[0] == 'x' || name[0] == 'X')) {
+        uint8_t byte = 0;
+        const auto [end, ec] = std::from_chars(name.data() + 1, name.data() + 3, byte, 16);
+        if (ec != std::errc() || end != name.data() + 3) return false;
+        event = Event::Character(byte);
         return true;
     }
     for (const auto& k : NamedKeys()) {

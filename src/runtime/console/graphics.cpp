@@ -50,6 +50,7 @@ void PbLine(Runtime& rt, int device, int startRelative, double x1, double y1, in
     PbStatement(rt, where);
     if (device != 0) PbRaiseError(1000, ErrorSite(console_site::kLine, 1), where);
     RequireWindow(rt, console_site::kLine, where);
+    if (rt.frame.options.refuseWindowGraphics != 0) PbRaiseError(90, ErrorSite(console_site::kLine, 5), where);
     Console& c = rt.console;
     TextGrpData& t = c.text;
     function &= 0xFFFF;

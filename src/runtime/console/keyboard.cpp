@@ -17,7 +17,6 @@ namespace {
 constexpr uint8_t kCtrlC = 3;
 constexpr uint8_t kDeleteKey = 4;
 constexpr uint8_t kDeleteRead = 127;
-constexpr int kFirstFunctionKeyEvent = 2;  // F1; F12 raises 13
 
 // The code a key-down adds to the ring, or -1 for none.
 int KeyDownCode(Key key, bool shift) {
@@ -68,7 +67,7 @@ void Console::HandleKeyDown(Runtime& rt, const Event& event) {
     }
     if (event.key >= Key::F1 && event.key <= Key::F12) {
         const int n = int(event.key) - int(Key::F1);
-        PbRaiseEvent(rt, kFirstFunctionKeyEvent + n);
+        PbRaiseEvent(rt, EventTable::kFirstFunctionKey + n);
         for (char b : functionKeyTexts[size_t(n)]) {
             if (!keys.Put(uint8_t(b))) {
                 if (rt.platform.window) rt.platform.window->Beep();
@@ -93,7 +92,7 @@ void Console::HandleEvent(Runtime& rt, const Event& event) {
             break;
         case Event::Kind::Character:
             PutKey(rt, event.byte);
-            if (event.byte == kCtrlC) PbRaiseEvent(rt, 1);
+            if (event.byte == kCtrlC) PbRaiseEvent(rt, EventTable::kBreak);
             break;
         case Event::Kind::Text:
             // Typed text enters as its Shift-JIS bytes; a character CP932 cannot carry is
@@ -122,6 +121,11 @@ void Console::HandleEvent(Runtime& rt, const Event& event) {
     }
 }
 
+bool BreakArmed(const Runtime& rt) {
+    const auto& events = rt.frame.events;
+    return events.Has(EventTable::kBreak, EventTable::kEnabled) && !events.Has(EventTable::kBreak, EventTable::kRunning);
+}
+
 int WaitKey(Runtime& rt, KeyWait mode) {
     auto& console = rt.console;
     while (console.keys.Empty()) {
@@ -134,7 +138,10 @@ int WaitKey(Runtime& rt, KeyWait mode) {
         console.HandleEvent(rt, event);
     }
     const uint8_t code = *console.keys.Take();
-    if (code == kCtrlC && mode == KeyWait::BreakOnCtrlC) PbBreakStop(rt);
+    if (code == kCtrlC && mode == KeyWait::BreakOnCtrlC && BreakArmed(rt)) {
+        rt.frame.events.Clear(EventTable::kBreak, EventTable::kPending);
+        PbBreakStop(rt);
+    }
     return code;
 }
 

@@ -10,9 +10,12 @@ namespace kestran {
 struct Runtime;
 
 enum class KeyWait {
-    BreakOnCtrlC,  // a Ctrl+C read from the ring runs the break stop
+    BreakOnCtrlC,  // a Ctrl+C read from the ring runs the break stop when the break is armed
     Plain,         // every code is returned (the break report's own wait)
 };
+
+// Whether Ctrl+C stops the program now: the break event is enabled and its handling not held.
+bool BreakArmed(const Runtime& rt);
 
 // The next key code from the ring, waiting for the window's events while it is empty. The
 // frame is presented before every wait. Closing the window ends the program (ProgramEnd).

@@ -21,6 +21,7 @@ enum Code : int {
     kEraseToEnd = 5,
     kBackspace = 8,
     kHome = 11,
+    kClearLine = 12,
     kEnter = 13,
     kInsertToggle = 18,
     kEnd = 21,
@@ -196,7 +197,14 @@ bool LineEditor::Edit(int code) {
         case kInsertToggle:
             insertMode_ = !insertMode_;
             break;
+        case kClearLine:
+            if (rt_.frame.options.clearInputKey != 0) {
+                line_.clear();
+                cursor_ = 0;
+            }
+            break;
         case kBreak:
+            if (!BreakArmed(rt_)) return false;
             cursor_ = line_.size();
             Render();
             c_.WriteText("\r\n");

@@ -45,6 +45,9 @@ void PbCls(Runtime& rt, double mode, std::source_location where) {
             if (m == 4) break;
             [[fallthrough]];
         case 5:
+            if (m == 5 && rt.frame.options.refuseWindowGraphics != 0) {
+                PbRaiseError(90, ErrorSite(console_site::kCls, 3), where);
+            }
             c.picture.Fill(kBackgroundPalette[c.text.backColour & 15]);
             c.MarkAllDirty();
             break;

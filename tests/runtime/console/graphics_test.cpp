@@ -145,6 +145,13 @@ TEST_F(GraphicsTest, ClsMode0ClearsTheLinesButKeepsTheLastPoint) {
     EXPECT_EQ(rt.console.text.lastY, 4.0f);
 }
 
+TEST_F(GraphicsTest, TheOptionThatRefusesWindowGraphics) {
+    rt.frame.options.refuseWindowGraphics = 1;
+    EXPECT_PB_ERROR(PbLine(rt, 0, 0, 1, 1), 90, ErrorSite(console_site::kLine, 5));
+    EXPECT_PB_ERROR(PbCls(rt, 5), 90, ErrorSite(console_site::kCls, 3));
+    PbCls(rt);  // mode 0 clears the picture all the same
+}
+
 TEST_F(GraphicsTest, OnlyTheMainWindowDraws) {
     EXPECT_PB_ERROR(PbLine(rt, 1, 0, 0, 0, 0, 1, 1, kNotGiven, 0, 0, 0, kNotGiven, 3), 1000,
                     ErrorSite(console_site::kLine, 1));

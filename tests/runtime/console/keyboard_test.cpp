@@ -103,9 +103,16 @@ TEST_F(KeyboardTest, ClosingTheWindowDuringAWaitEndsTheProgram) {
     EXPECT_THROW(ReadOne(), ProgramEnd);
 }
 
-TEST_F(KeyboardTest, CtrlCStopsTheProgramAtTheWait) {
+TEST_F(KeyboardTest, CtrlCStopsTheProgramAtTheWaitWhenTheBreakIsArmed) {
+    rt.frame.events.Set(EventTable::kBreak, EventTable::kEnabled);
     window.Type("\x03");
     EXPECT_THROW(ReadOne(), ProgramEnd);
+}
+
+TEST_F(KeyboardTest, WithoutTheBreakCtrlCIsReadButNotStored) {
+    window.Type("\x03k");
+    EXPECT_EQ(ReadOne(), "k");
+    EXPECT_EQ(window.waits, 2);
 }
 
 TEST_F(KeyboardTest, APlainWaitReturnsCtrlC) {

@@ -156,6 +156,30 @@ TEST_F(LineEditorTest, TypingPastTheLastRowScrollsTheLine) {
     EXPECT_EQ(CursorRow(), 23);
 }
 
+TEST_F(LineEditorTest, CtrlXStopsTheProgramWhenTheBreakIsArmedAndEndsTheLineOtherwise) {
+    window.Type("ab\x18");
+    EXPECT_EQ(Input(), "ab");
+    rt.frame.events.Set(EventTable::kBreak, EventTable::kEnabled);
+    window.Type("cd");
+    window.Press(Key::Home);
+    window.Type("\x18");
+    EXPECT_THROW(Input(), ProgramEnd);
+    EXPECT_EQ(Row(1), "cd");
+}
+
+TEST_F(LineEditorTest, TheClearKeyErasesTheLineOnlyWithItsOption) {
+    window.Type("ab");
+    window.Press(Key::Clear);
+    window.Type("c\r");
+    EXPECT_EQ(Input(), "abc");
+    rt.frame.options.clearInputKey = 1;
+    window.Type("ab");
+    window.Press(Key::Home, true);
+    window.Type("c\r");
+    EXPECT_EQ(Input(), "c");
+    EXPECT_EQ(Row(1), "c");
+}
+
 TEST(TakeStringFieldTest, BlanksQuotesAndSeparators) {
     EXPECT_EQ(TakeStringField("  name  "), "name");
     EXPECT_EQ(TakeStringField("a b,c"), "a b");
