@@ -20,12 +20,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // Runs the program with `args`; returns its exit status, with stderr in err_.
+    // Runs the program headless with its own drives folder and `args`; returns its exit status,
+    // with stdout in out_ and stderr in err_.
     int Run(const std::string& args) {
         const std::string errPath = (dir_ / "stderr").string();
         const std::string command = std::string(KESTRAN_BINARY_DIR) +
-                                    "/src/kestran --drives=" + (dir_ / "drives").string() + " " + args + " >" +
-                                    (dir_ / "stdout").string() + " 2>" + errPath;
+                                    "/src/kestran --backend=headless --drives=" + (dir_ / "drives").string() + " " +
+                                    args + " >" + (dir_ / "stdout").string() + " 2>" + errPath;
         const int raw = std::system(command.c_str());
         err_ = Read(dir_ / "stderr");
         out_ = Read(dir_ / "stdout");
