@@ -64,7 +64,11 @@ std::string SignText(bool negative, SignStyle style) {
 std::string PlainForm(const Digits& d) {
     const std::string& s = d.digits;
     auto k = static_cast<int>(s.size());
-    if (d.exponent < 0) return "." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + s;
+    if (d.exponent < 0) {
+        std::string out(".");
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        return out.append(s);
+    }
     int intDigits = d.exponent + 1;
     if (k <= intDigits) return s + std::string(static_cast<std::size_t>(intDigits - k), '0');
     return s.substr(0, static_cast<std::size_t>(intDigits)) + "." + s.substr(static_cast<std::size_t>(intDigits));
@@ -72,7 +76,7 @@ std::string PlainForm(const Digits& d) {
 
 std::string ExponentForm(const Digits& d, char letter, int minExponentDigits) {
     std::string out(1, d.digits[0]);
-    if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+    if (d.digits.size() > 1) out.append(".").append(d.digits, 1);
     char exp[16];
     std::snprintf(exp, sizeof exp, "%c%c%0*d", letter, d.exponent < 0 ? '-' : '+', minExponentDigits,
                   std::abs(d.exponent));
