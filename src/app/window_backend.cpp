@@ -14,9 +14,9 @@ namespace kestran::app {
 
 namespace {
 
-bool ScriptsOrRecords(const CommandLine& cl) {
-    return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty() || !cl.trace.empty() ||
-           !cl.record.empty();
+// Options only the headless backend serves. (--record also records a session in a window.)
+bool HeadlessOnly(const CommandLine& cl) {
+    return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty() || !cl.trace.empty();
 }
 
 bool SdlStarts([[maybe_unused]] bool requireDisplay) {
@@ -29,30 +29,34 @@ bool SdlStarts([[maybe_unused]] bool requireDisplay) {
 
 }  // namespace
 
-bool ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
+BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
     const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow));
-    if (cl.backend == "headless" || (cl.backend.empty() && ScriptsOrRecords(cl))) {
+    if (cl.backend == "headless" || (cl.backend.empty() && HeadlessOnly(cl))) {
         backend = Backend::Headless;
-        return true;
+        return BackendProblem::None;
+    }
+    if (HeadlessOnly(cl)) {
+        error = "key scripts, dumps and traces need --backend=headless";
+        return BackendProblem::BadCommandLine;
     }
     if (cl.backend == "sdl" || cl.backend.empty()) {
         // Asked for by name, SDL may also use a driver that needs no display variable.
         if (SdlStarts(cl.backend.empty())) {
             backend = Backend::Sdl;
-            return true;
+            return BackendProblem::None;
         }
         if (cl.backend == "sdl") {
             error = cannotOpen + " (SDL: no display could be opened)";
-            return false;
+            return BackendProblem::CannotStart;
         }
     }
 #if KESTRAN_HAVE_TTY
     backend = Backend::Tty;
-    return true;
+    return BackendProblem::None;
 #else
     error = cannotOpen + (cl.backend == "tty" ? " (this build has no terminal backend)"
                                               : " (no display; --backend=headless runs without one)");
-    return false;
+    return BackendProblem::CannotStart;
 #endif
 }
 

@@ -17,11 +17,16 @@ namespace kestran::app {
 
 enum class Backend { Headless, Sdl, Tty };
 
+enum class BackendProblem {
+    None,
+    BadCommandLine,  // key scripts, dumps or traces asked of a backend that has none
+    CannotStart,     // the named or needed backend is not part of this build or cannot start
+};
+
 // The backend to run: the one --backend names; else headless when the command line scripts the
 // keys or asks for dumps or traces (those are the headless backend's); else sdl when a display
-// is available; else tty. False, with the reason, when the named or needed backend is not part
-// of this build or cannot start.
-bool ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
+// is available; else tty. On a problem, `error` says what it is.
+BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
 
 // Shows a start-up failure: in a message box titled with the program name and ".EXE" when a
 // display can show one, else on the terminal.

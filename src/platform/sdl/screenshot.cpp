@@ -86,7 +86,10 @@ std::filesystem::path NewScreenshotFile(const std::filesystem::path& folder, con
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
     for (int n = 1; n < 100; ++n) {
-        std::string name = program + "-" + stamp + (n > 1 ? "-" + std::to_string(n) : "") + ".png";
+        std::string name = program;
+        name.append("-").append(stamp);
+        if (n > 1) name.append("-").append(std::to_string(n));
+        name.append(".png");
         auto file = folder / name;
         const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd >= 0) {

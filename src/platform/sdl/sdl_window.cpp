@@ -259,7 +259,7 @@ bool SdlWindow::Translate(SDL_Event& sdlEvent, Event& event) {
             }
             return false;
         case SDL_TEXTINPUT:
-            composition_.Set({});
+            if (composition_.Set({})) Render();
             event = Event::Text(sdlEvent.text.text);
             return !event.text.empty();
         case SDL_TEXTEDITING:

@@ -1,0 +1,290 @@
+// The SDL window, end to end: the real program in an X server of its own (Xvfb), driven the way
+// a player drives it - keys, the text copied to the clipboard, the close box.
+#include <gtest/gtest.h>
+
+#if defined(KESTRAN_PROGRAM) && __has_include(<X11/Xlib.h>)
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kestran::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string rest = path ? path : "/usr/bin:/bin";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        if (access((rest.substr(0, colon) + "/" + program).c_str(), X_OK) == 0) return true;
+        if (colon == std::string::npos) break;
+        rest.erase(0, colon + 1);
+    }
+    return false;
+}
+
+// A child process that is killed if the test leaves it running.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    // Starts `argv` with `env` added to the environment; `keepFd` stays open in the child.
+    bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& env, int keepFd = -1) {
+        pid_ = fork();
+        if (pid_ < 0) return false;
+        if (pid_ == 0) {
+            for (const auto& e : env)
+                putenv(const_cast<char*>(e.c_str()));
+            if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
+            std::vector<char*> args;
+            for (const auto& a : argv)
+                args.push_back(const_cast<char*>(a.c_str()));
+            args.push_back(nullptr);
+            execvp(args[0], args.data());
+            _exit(127);
+        }
+        return true;
+    }
+    // The exit status, or nothing when the child has not ended within `limit`.
+    std::optional<int> Wait(std::chrono::milliseconds limit) {
+        const auto end = Clock::now() + limit;
+        while (Clock::now() < end) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return std::nullopt;
+    }
+    pid_t pid() const { return pid_; }
+
+private:
+    pid_t pid_ = -1;
+};
+
+// An Xvfb of the test's own; -displayfd tells which display number it took.
+std::optional<std::string> StartXvfb(Child& server) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    const bool started = server.Start(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, fds[1]);
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (started && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty()) return std::nullopt;
+    return ":" + number;
+}
+
+class X11Driver {
+public:
+    explicit X11Driver(Display* display) : display_(display) {
+        own_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        utf8_ = XInternAtom(display_, "UTF8_STRING", False);
+        property_ = XInternAtom(display_, "KESTRAN_TEST", False);
+        pidAtom_ = XInternAtom(display_, "_NET_WM_PID", False);
+    }
+
+    // The viewable top-level window of process `pid`, or 0.
+    Window FindWindow(pid_t pid) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) return 0;
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XWindowAttributes attributes;
+            if (WindowPid(children[i]) == pid && XGetWindowAttributes(display_, children[i], &attributes) &&
+                attributes.map_state == IsViewable) {
+                found = children[i];
+            }
+        }
+        if (children) XFree(children);
+        return found;
+    }
+
+    void Key(Window target, KeySym symbol, unsigned state = 0) {
+        SendKey(target, symbol, state, KeyPress);
+        SendKey(target, symbol, state, KeyRelease);
+    }
+
+    // Ctrl+Shift+C, with the modifier keys pressed around it as a player would.
+    void CopyScreenText(Window target) {
+        SendKey(target, XK_Control_L, 0, KeyPress);
+        SendKey(target, XK_Shift_L, ControlMask, KeyPress);
+        Key(target, XK_c, ControlMask | ShiftMask);
+        SendKey(target, XK_Shift_L, ControlMask | ShiftMask, KeyRelease);
+        SendKey(target, XK_Control_L, ControlMask, KeyRelease);
+        XFlush(display_);
+    }
+
+    // The clipboard's UTF-8 text, or empty when its owner does not answer within a second.
+    std::string ClipboardText() {
+        XConvertSelection(display_, clipboard_, utf8_, property_, own_, CurrentTime);
+        XFlush(display_);
+        const auto end = Clock::now() + 1s;
+        while (Clock::now() < end) {
+            XEvent event;
+            if (XCheckTypedWindowEvent(display_, own_, SelectionNotify, &event)) {
+                if (event.xselection.property == None) return {};
+                return ReadProperty();
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return {};
+    }
+
+    // The close box: the window manager's delete request.
+    void Close(Window target) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = target;
+        event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display_, target, False, NoEventMask, &event);
+        XFlush(display_);
+    }
+
+private:
+    long WindowPid(Window w) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        long pid = -1;
+        if (XGetWindowProperty(display_, w, pidAtom_, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                               &data) == Success &&
+            data && items == 1) {
+            pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
+        }
+        if (data) XFree(data);
+        return pid;
+    }
+
+    void SendKey(Window target, KeySym symbol, unsigned state, int type) {
+        XKeyEvent key{};
+        key.type = type;
+        key.display = display_;
+        key.window = target;
+        key.root = DefaultRootWindow(display_);
+        key.time = CurrentTime;
+        key.state = state;
+        key.keycode = XKeysymToKeycode(display_, symbol);
+        key.same_screen = True;
+        XEvent event{};
+        event.xkey = key;
+        XSendEvent(display_, target, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    }
+
+    std::string ReadProperty() {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        std::string text;
+        if (XGetWindowProperty(display_, own_, property_, 0, 1 << 16, True, AnyPropertyType, &type, &format, &items,
+                               &after, &data) == Success &&
+            data) {
+            text.assign(reinterpret_cast<char*>(data), items);
+        }
+        if (data) XFree(data);
+        return text;
+    }
+
+    Display* display_;
+    Window own_;
+    Atom clipboard_;
+    Atom utf8_;
+    Atom property_;
+    Atom pidAtom_;
+};
+
+// Copies the screen text until it contains `wanted` (the program may still be drawing).
+bool ScreenShows(X11Driver& x, Window target, const std::string& wanted, std::string& last) {
+    const auto end = Clock::now() + 10s;
+    while (Clock::now() < end) {
+        x.CopyScreenText(target);
+        last = x.ClipboardText();
+        if (last.find(wanted) != std::string::npos) return true;
+        std::this_thread::sleep_for(100ms);
+    }
+    return false;
+}
+
+TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
+    Child server;
+    const auto display = StartXvfb(server);
+    if (!display) GTEST_SKIP() << "Xvfb did not start";
+    Display* x = XOpenDisplay(display->c_str());
+    if (!x) GTEST_SKIP() << "cannot connect to " << *display;
+
+    const auto home = std::filesystem::temp_directory_path() / ("kestran-smoke-" + std::to_string(getpid()));
+    std::filesystem::create_directories(home);
+    Child game;
+    ASSERT_TRUE(game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=1", "--drives=" + (home / "drives").string()},
+                           {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(),
+                            "XDG_CONFIG_HOME=" + home.string(), "SDL_AUDIODRIVER=dummy"}));
+    X11Driver driver(x);
+    Window window = 0;
+    for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
+        window = driver.FindWindow(game.pid());
+    }
+    ASSERT_NE(window, 0u) << "the program opened no window";
+
+    std::string text;
+    EXPECT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+    EXPECT_NE(text.find("KESTRAN"), std::string::npos) << text;
+
+    driver.Key(window, XK_n);  // a new hero: the name is asked for
+    EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
+
+    driver.Close(window);  // while the name is being typed
+    const auto status = game.Wait(10s);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
+    EXPECT_EQ(*status, 0);
+
+    XCloseDisplay(x);
+    std::filesystem::remove_all(home);
+}
+
+}  // namespace
+}  // namespace kestran::testing
+
+#else
+
+TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
+    GTEST_SKIP() << "built without the program or without X11";
+}
+
+#endif
