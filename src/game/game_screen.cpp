@@ -5,6 +5,11 @@
 #include "runtime/runtime.h"
 
 namespace kestran::game {
+namespace {
+
+constexpr double kChoiceColumn = 55;
+
+}  // namespace
 
 void PrintLine(Game& g, std::initializer_list<PrintItem> items, std::source_location where) {
     std::size_t left = items.size();
@@ -21,6 +26,12 @@ void PrintLine(Game& g, std::initializer_list<PrintItem> items, std::source_loca
 void PrintAt(Game& g, double x, double y, std::initializer_list<PrintItem> items, std::source_location where) {
     PbLocate(g.rt, x, y, where);
     PrintLine(g, items, where);
+}
+
+void PrintChoices(Game& g, double firstRow, std::initializer_list<PrintItem> choices, std::source_location where) {
+    double row = firstRow;
+    for (const PrintItem& choice : choices)
+        PrintAt(g, kChoiceColumn, row++, {choice}, where);
 }
 
 void ClearScreen(Game& g, std::source_location where) {

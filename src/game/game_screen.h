@@ -37,6 +37,10 @@ void PrintAt(Game& g, double x, double y, std::initializer_list<PrintItem> items
 void PrintLine(Game& g, std::initializer_list<PrintItem> items,
                std::source_location where = std::source_location::current());
 
+// The key hints of a menu: one PRINT a row at column 55, from `firstRow` down.
+void PrintChoices(Game& g, double firstRow, std::initializer_list<PrintItem> choices,
+                  std::source_location where = std::source_location::current());
+
 // CLS
 void ClearScreen(Game& g, std::source_location where = std::source_location::current());
 

@@ -1,19 +1,17 @@
 #include "game/town/character_sheet.h"
 
 #include "game/game_screen.h"
+#include "game/hero_slots.h"
 #include "runtime/runtime.h"
 #include "runtime/values/return_table.h"
 
 namespace kestran::game {
 namespace {
 
-constexpr int kAttributes = 7;
-enum Points { kHitPoints = 7, kMagicPoints = 8, kTechniquePoints = 9, kExperience = 10 };
-
 void PrintAttributes(Game& g) {
     GameState& s = g.s;
     PrintAt(g, 1, 1, {"キャラクター名　"_sj, s.heroName});
-    for (int i = 0; i < kAttributes; ++i) {
+    for (int i = 0; i < kAttributeCount; ++i) {
         PrintAt(g, 2, i + 3, {s.attributeNames(i)});
         PrintAt(g, 10, i + 3, {s.heroStats(i)});
     }

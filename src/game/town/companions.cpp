@@ -2,22 +2,29 @@
 
 #include <array>
 
+#include "runtime/values/sjis_literal.h"
 #include "runtime/values/strings.h"
 
 namespace kestran::game {
 namespace {
 
+// A text converted once, at compile time, into a Shift-JIS constant the table can point into.
+template <Utf8Literal L>
+inline constexpr auto kSjisText = operator""_sj<L>();
+template <Utf8Literal L>
+inline constexpr std::string_view kText = kSjisText<L>.view();
+
 constexpr std::array<Companion, kCompanionCount> kCompanions{{
-    {"( 0 )聖騎士レイモン"_sj, "レイモン"_sj, "「では、迷宮の入り口で待っているぞ。」"_sj, "「では、行こう。」"_sj,
-     "「よければまた誘ってくれ。」"_sj},
-    {"( 1 )双刀剣士ザーン"_sj, "ザーン"_sj, "「迷宮の入り口で待ってるぜ。」"_sj, "「んじゃ、気合入れていこうぜ。」"_sj,
-     "「んじゃまたな。」"_sj},
-    {"( 2 )お子様盗賊ミリィス"_sj, "ミリィス"_sj, "「じゃあ、迷宮の入り口で待ってるからね！」"_sj,
-     "「がんばろーね！」"_sj, "「また誘ってね。約束だよ。」"_sj},
-    {"( 3 )氷の魔術師フィーナ"_sj, "フィーナ"_sj, "「・・・・・・・・・・。」"_sj, "「・・・・・・・・・・。」"_sj,
-     "「・・・・・・・・・・。」"_sj},
-    {"( 4 )神官戦士シンシア"_sj, "シンシア"_sj, "「それでは、迷宮の入り口でお待ちしております」"_sj,
-     "「それでは、気をつけて参りましょう。」"_sj, "「よろしければまたお誘い下さい。」"_sj},
+    {kText<"( 0 )聖騎士レイモン">, kText<"レイモン">, kText<"「では、迷宮の入り口で待っているぞ。」">,
+     kText<"「では、行こう。」">, kText<"「よければまた誘ってくれ。」">},
+    {kText<"( 1 )双刀剣士ザーン">, kText<"ザーン">, kText<"「迷宮の入り口で待ってるぜ。」">,
+     kText<"「んじゃ、気合入れていこうぜ。」">, kText<"「んじゃまたな。」">},
+    {kText<"( 2 )お子様盗賊ミリィス">, kText<"ミリィス">, kText<"「じゃあ、迷宮の入り口で待ってるからね！」">,
+     kText<"「がんばろーね！」">, kText<"「また誘ってね。約束だよ。」">},
+    {kText<"( 3 )氷の魔術師フィーナ">, kText<"フィーナ">, kText<"「・・・・・・・・・・。」">,
+     kText<"「・・・・・・・・・・。」">, kText<"「・・・・・・・・・・。」">},
+    {kText<"( 4 )神官戦士シンシア">, kText<"シンシア">, kText<"「それでは、迷宮の入り口でお待ちしております」">,
+     kText<"「それでは、気をつけて参りましょう。」">, kText<"「よろしければまたお誘い下さい。」">},
 }};
 
 }  // namespace
@@ -28,7 +35,7 @@ std::span<const Companion, kCompanionCount> Companions() {
 
 const Companion* CompanionByName(std::string_view name) {
     for (const Companion& c : kCompanions) {
-        if (c.name.view() == name) return &c;
+        if (c.name == name) return &c;
     }
     return nullptr;
 }
@@ -36,7 +43,7 @@ const Companion* CompanionByName(std::string_view name) {
 const Companion* CompanionByFirstCharacter(std::string_view name) {
     const PbString first = PbLeftChars(name, 1);
     for (const Companion& c : kCompanions) {
-        if (PbLeftChars(c.name.view(), 1) == first) return &c;
+        if (PbLeftChars(c.name, 1) == first) return &c;
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "game/town/creation.h"
 
 #include "game/game_screen.h"
+#include "game/hero_slots.h"
 #include "game/state/hero_rules.h"
 #include "game/town/character_sheet.h"
 #include "game/town/saving.h"
@@ -11,9 +12,7 @@
 namespace kestran::game {
 namespace {
 
-constexpr int kAttributes = 7;
 constexpr int kDice = 4;
-constexpr int kExperience = 10;
 constexpr double kRollTarget = 130;
 constexpr char kEnter = 13;
 
@@ -37,7 +36,7 @@ void RollAttributes(Game& g) {
     ClearScreen(g);
     s.pointsAdded(0) = 0;
     s.handedness = "右"_sj;
-    for (int i = 0; i < kAttributes; ++i) {
+    for (int i = 0; i < kAttributeCount; ++i) {
         s.heroStats(i) = RollDice(g);
         PrintAt(g, 2, i + 3, {s.attributeNames(i)});
         PrintAt(g, 10, i + 3, {s.heroStats(i)});
@@ -88,7 +87,7 @@ void DrawDistribution(Game& g) {
     ClearScreen(g);
     PrintAt(g, 1, 1, {"ボーナスポイントを振り分けて下さい"_sj});
     PrintAt(g, 1, 2, {"「+」と「-」でポイントの上下、ENTER で次に移動します"_sj});
-    for (int i = 0; i < kAttributes; ++i) {
+    for (int i = 0; i < kAttributeCount; ++i) {
         s.pointsAdded(i) = 0;
         PrintAt(g, 2, i + 4, {s.attributeNames(i)});
         PrintAt(g, 10, i + 4, {s.heroStats(i)});
@@ -115,14 +114,14 @@ void DistributeTo(Game& g, int i) {
 }
 
 void GiveBackPoints(GameState& s) {
-    for (int i = 0; i < kAttributes; ++i)
+    for (int i = 0; i < kAttributeCount; ++i)
         s.bonusPoints = PbStore(double(s.bonusPoints) + s.pointsAdded(i));
 }
 
 void Distribute(Game& g) {
     for (;;) {
         DrawDistribution(g);
-        for (int i = 0; i < kAttributes; ++i)
+        for (int i = 0; i < kAttributeCount; ++i)
             DistributeTo(g, i);
         if (AskAtRow19(g) == Answer::Yes) return;
         GiveBackPoints(g.s);
@@ -138,7 +137,7 @@ void Finish(Game& g) {
     s.dungeonFloor = 0;
     s.companionName.clear();
     s.reservedText.clear();
-    for (int i = 0; i < kAttributes; ++i)
+    for (int i = 0; i < kAttributeCount; ++i)
         s.heroStats(i) = PbStore(double(s.heroStats(i)) + s.pointsAdded(i));
     ComputeDerivedStats(s);
     ShowCharacterSheet(g);

@@ -4,14 +4,13 @@
 #include <span>
 
 #include "game/game_screen.h"
+#include "game/hero_slots.h"
 #include "game/state/start_up.h"
 #include "runtime/values/number_text.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game {
 namespace {
-
-constexpr int kLearnedSlots = 10;
 
 struct Offer {
     int requirement;
@@ -57,7 +56,7 @@ struct ListTexts {
 struct ListInfo {
     int firstIndex;
     std::span<const Offer> offers;
-    int attribute;  // index into heroStats
+    HeroStat attribute;
     std::string_view label;
     std::string_view pointsLabel;
     PbArray<PbString> GameState::*learnedList;
@@ -88,28 +87,28 @@ const ListInfo& Info(GuildList list) {
     static const std::array<ListInfo, 4> kLists{{
         {0,
          kWarriorOffers,
-         0,
+         kStrength,
          "ST",
          "TP=",
          &GameState::learnedSkills,
          {kWarriorHeading, kSkillPrompt, kNoStrength, kSkillGoldTooLow, kSkillConfirm, kSkillAlready, kSkillLearned}},
         {5,
          kThiefOffers,
-         4,
+         kDexterity,
          "DEX",
          "TP=",
          &GameState::learnedSkills,
          {kThiefHeading, kSkillPrompt, kNoDexterity, kSkillGoldTooLow, kSkillConfirm, kSkillAlready, kSkillLearned}},
         {10,
          kMageOffers,
-         1,
+         kIntelligence,
          "IN",
          "MP=",
          &GameState::learnedMageSpells,
          {kMageHeading, kSpellPrompt, kNoIntelligence, kSpellGoldTooLow, kSpellConfirm, kSpellAlready, kSpellLearned}},
         {20,
          kPriestOffers,
-         2,
+         kPiety,
          "PI",
          "MP=",
          &GameState::learnedPriestSpells,
@@ -140,7 +139,7 @@ void DrawList(Game& g, const ListInfo& info) {
         PrintAt(g, 15, row, {"(", float(k), ")", s.abilityNames(info.firstIndex + double(k))});
         PrintAt(g, 35, row, {InformationLine(info, info.offers[k])});
     }
-    PrintAt(g, 55, 22, {"やっぱりやめる(N)"_sj});
+    PrintChoices(g, 22, {"やっぱりやめる(N)"_sj});
     PrintAt(g, 5, 21, {"所持金　"_sj, s.gold, "G"});
 }
 
@@ -213,11 +212,9 @@ void DrawGuildMenu(Game& g) {
     ClearScreen(g);
     PrintAt(g, 1, 1, {"ここは冒険者ギルドです"_sj});
     PrintAt(g, 1, 2, {"お金を払って技能や魔法を修得することができます"_sj});
-    PrintAt(g, 55, 18, {"戦士技能を修得する(F)"_sj});
-    PrintAt(g, 55, 19, {"盗賊技能を修得する(T)"_sj});
-    PrintAt(g, 55, 20, {"魔術師呪文を習得する(M)"_sj});
-    PrintAt(g, 55, 21, {"神術師呪文を習得する(P)"_sj});
-    PrintAt(g, 55, 22, {"冒険者ギルドを出る(E)"_sj});
+    PrintChoices(g, 18,
+                 {"戦士技能を修得する(F)"_sj, "盗賊技能を修得する(T)"_sj, "魔術師呪文を習得する(M)"_sj,
+                  "神術師呪文を習得する(P)"_sj, "冒険者ギルドを出る(E)"_sj});
 }
 
 // The list a menu key opens; false for "E".

@@ -1,6 +1,7 @@
 #include "game/town/item_shop.h"
 
 #include "game/game_screen.h"
+#include "game/hero_slots.h"
 #include "game/state/code_fields.h"
 #include "game/state/hero_rules.h"
 #include "game/state/tables.h"
@@ -13,8 +14,6 @@ namespace kestran::game {
 namespace {
 
 constexpr int kShelfSize = 10;
-constexpr int kBackpackSlots = 10;
-constexpr int kStrength = 0;
 
 bool OnSale(GameState& s, int item) {
     return s.shopStock(item) == "1";
@@ -52,11 +51,9 @@ void DrawShop(Game& g) {
     PrintAt(g, 1, 2, {"欲しい物を数字キーで選んでください"_sj});
     ShowShelf(g);
     PrintAt(g, 5, 21, {"所持金  "_sj, g.s.gold, "G"});
-    PrintAt(g, 55, 18, {"次の棚を見る(N)"_sj});
-    PrintAt(g, 55, 19, {"前の棚を見る(F)"_sj});
-    PrintAt(g, 55, 20, {"持ち物を鑑定する(I)"_sj});
-    PrintAt(g, 55, 21, {"持ち物を売る(S)"_sj});
-    PrintAt(g, 55, 22, {"店を出る(E)"_sj});
+    PrintChoices(
+        g, 18,
+        {"次の棚を見る(N)"_sj, "前の棚を見る(F)"_sj, "持ち物を鑑定する(I)"_sj, "持ち物を売る(S)"_sj, "店を出る(E)"_sj});
 }
 
 void Message(Game& g, std::initializer_list<PrintItem> first) {
@@ -103,7 +100,7 @@ void ListBackpack(Game& g, std::string_view heading, std::string_view prompt, st
     for (int i = 0; i < kBackpackSlots; ++i) {
         if (!SlotFree(s, i)) PrintAt(g, 25, i + 5, {"(", float(i), ")  ", s.inventoryName(i)});
     }
-    PrintAt(g, 55, 22, {leave});
+    PrintChoices(g, 22, {leave});
 }
 
 // Identifies the chosen unidentified slot after its question, when the player has the fee.

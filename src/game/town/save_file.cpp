@@ -1,16 +1,12 @@
 #include "game/town/save_file.h"
 
+#include "game/hero_slots.h"
 #include "game/state/tables.h"
 #include "runtime/values/files.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game {
 namespace {
-
-constexpr int kHeroStats = 11;
-constexpr int kBackpackSlots = 10;
-constexpr int kEquipSlots = 6;
-constexpr int kLearnedSlots = 10;
 
 // A line of three strings joined by written commas.
 void WriteTriple(Runtime& rt, double n, const PbString& a, const PbString& b, const PbString& c,
@@ -30,7 +26,7 @@ void WriteNumbers(Runtime& rt, double n, std::initializer_list<float> values, st
 }
 
 void WriteHero(Runtime& rt, GameState& s, double n, std::source_location where) {
-    for (int i = 0; i < kHeroStats; ++i)
+    for (int i = 0; i < kHeroStatCount; ++i)
         PbPrintFileNumber(rt, n, s.heroStats(i, where), PbSep::End, where);
     PbPrintFileString(rt, n, s.heroName, PbSep::Semicolon, where);
     PbPrintFileString(rt, n, ",", PbSep::Semicolon, where);
@@ -73,7 +69,7 @@ void ReadNumbers(Runtime& rt, double n, std::initializer_list<float*> vars, std:
 }
 
 void ReadHero(Runtime& rt, GameState& s, double n, std::source_location where) {
-    for (int i = 0; i < kHeroStats; ++i)
+    for (int i = 0; i < kHeroStatCount; ++i)
         PbInputFileNumber(rt, n, s.heroStats(i, where), where);
     PbInputFileString(rt, n, s.heroName, where);
     ReadNumbers(rt, n, {&s.damageBonus, &s.hitBonus, &s.evadeBonus, &s.physicalDefense, &s.magicDefense}, where);

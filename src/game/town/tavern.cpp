@@ -23,8 +23,8 @@ void DrawTavern(Game& g) {
     PrintAt(g, 1, 4, {"声をかける人を数字キーで選んでください"_sj});
     int row = 8;
     for (const Companion& c : Companions())
-        PrintAt(g, 25, row++, {c.listText.view()});
-    PrintAt(g, 55, 22, {"酒場を出る(E)"_sj});
+        PrintAt(g, 25, row++, {c.listText});
+    PrintChoices(g, 22, {"酒場を出る(E)"_sj});
 }
 
 // The companion chosen by a digit key, or null when the player leaves with "E".
@@ -45,13 +45,13 @@ Scene Tavern(Game& g) {
         DrawTavern(g);
         const Companion* chosen = ChooseCompanion(g);
         if (!chosen) return Scene::Town;
-        s.companionName = chosen->name.view();
+        s.companionName = chosen->name;
         ClearScreen(g);
         PrintAt(g, 1, 1, {s.companionName, "を誘いますか？(Y/N)"_sj});
         if (ReadYesNo(g) == Answer::Yes) break;
         s.companionName.clear();
     }
-    if (const Companion* c = CompanionByFirstCharacter(s.companionName)) s.companionLine = c->hiredLine.view();
+    if (const Companion* c = CompanionByFirstCharacter(s.companionName)) s.companionLine = c->hiredLine;
     PrintAt(g, 1, 3, {s.companionName, s.companionLine});
     PrintAt(g, 1, 5, {s.companionName, "を誘いました"_sj});
     PrintAt(g, 1, 6, {"何かキーを押すと酒場を出ます"_sj});

@@ -3,6 +3,7 @@
 #include "game/camp/character_menu.h"
 #include "game/dungeon/labyrinth.h"
 #include "game/game_screen.h"
+#include "game/hero_slots.h"
 #include "game/town/companions.h"
 #include "game/town/saving.h"
 #include "runtime/values/numbers.h"
@@ -11,19 +12,15 @@ namespace kestran::game {
 namespace {
 
 constexpr float kNightPrice = 10;
-enum Points { kHitPoints = 7, kMagicPoints = 8, kTechniquePoints = 9 };
 constexpr float kFacingEast = 3;
 
 void DrawTownMenu(Game& g) {
     ClearScreen(g);
     PrintAt(g, 1, 1, {"ここはオディシスの街です"_sj});
     PrintLine(g, {" どうしますか？"_sj});
-    PrintAt(g, 55, 17, {"宿屋に行く(I)"_sj});
-    PrintAt(g, 55, 18, {"冒険者ギルドに行く(G)"_sj});
-    PrintAt(g, 55, 19, {"酒場に行く(T)"_sj});
-    PrintAt(g, 55, 20, {"道具屋に行く(S)"_sj});
-    PrintAt(g, 55, 21, {"地下迷宮に入る(M)"_sj});
-    PrintAt(g, 55, 22, {"キャラクターを見る(C)"_sj});
+    PrintChoices(g, 17,
+                 {"宿屋に行く(I)"_sj, "冒険者ギルドに行く(G)"_sj, "酒場に行く(T)"_sj, "道具屋に行く(S)"_sj,
+                  "地下迷宮に入る(M)"_sj, "キャラクターを見る(C)"_sj});
 }
 
 Scene EnterLabyrinthFromTown(GameState& s) {
@@ -67,7 +64,7 @@ Scene EnterTown(Game& g) {
 Scene ReturnToTown(Game& g) {
     GameState& s = g.s;
     if (s.companionName.empty()) return Scene::Town;
-    if (const Companion* c = CompanionByName(s.companionName)) s.companionLine = c->partingLine.view();
+    if (const Companion* c = CompanionByName(s.companionName)) s.companionLine = c->partingLine;
     ClearScreen(g);
     PrintAt(g, 1, 1, {s.companionName, s.companionLine});
     PrintAt(g, 1, 3, {"街に戻ってきましたので仲間と別れました"_sj});
