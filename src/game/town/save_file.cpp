@@ -104,6 +104,34 @@ bool IsWholeIn(float v, double low, double high) {
     return v >= low && v <= high && PbInt(v) == v;
 }
 
+// A text PRINT # can write back so that INPUT # reads it as it is: no comma, colon or double
+// quote (only a quoted field of an edited file can bring one in).
+bool IsWritable(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); i += SjisCharLength(text, i)) {
+        if (text[i] == ',' || text[i] == ':' || text[i] == '"') return false;
+    }
+    return true;
+}
+
+bool AllWritable(PbArray<PbString>& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!IsWritable(texts.data()[i])) return false;
+    }
+    return true;
+}
+
+bool TextsWritable(GameState& s) {
+    for (const PbString* text : {&s.heroName, &s.handedness, &s.companionName, &s.reservedText, &s.bodyState}) {
+        if (!IsWritable(*text)) return false;
+    }
+    for (PbArray<PbString>* texts :
+         {&s.inventoryTrueName, &s.inventoryName, &s.inventoryCode, &s.equipTrueName, &s.equipName, &s.equipCode,
+          &s.mapEvents, &s.learnedSkills, &s.learnedMageSpells, &s.learnedPriestSpells, &s.shopStock}) {
+        if (!AllWritable(*texts)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void WriteSaveFile(Runtime& rt, GameState& s, double n, int floors, std::source_location where) {
@@ -117,6 +145,7 @@ void ReadSaveFile(Runtime& rt, GameState& s, double n, int floors, std::source_l
 }
 
 bool IsPlayableSave(GameState& s) {
+    if (!TextsWritable(s)) return false;
     for (int f = 0; f < kFloorCount; ++f) {
         for (int y = 0; y < kFloorSize; ++y) {
             if (s.mapEvents(f, y).size() != std::size_t(kFloorSize)) return false;

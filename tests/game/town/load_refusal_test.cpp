@@ -127,6 +127,17 @@ TEST_F(LoadRefusalTest, AnEventRowOfTheWrongLength) {
     ExpectRefused("C");
 }
 
+TEST_F(LoadRefusalTest, AQuotedTextThatTheNextSaveWouldSplit) {
+    auto lines = GoodLines();
+    lines[11] = "\"A,B\"" + lines[11].substr(lines[11].find(','));
+    WriteSave(lines);
+    ExpectRefused("C");
+    lines = GoodLines();
+    lines[12] = "\"X:Y\",,";
+    WriteSave(lines);
+    ExpectRefused("C");
+}
+
 TEST_F(LoadRefusalTest, AFailedLoadLeavesFileOneFreeForTheNext) {
     const auto lines = GoodLines();
     WriteSave(lines, 100);
