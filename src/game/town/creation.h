@@ -2,11 +2,13 @@
 // save.
 #pragma once
 
+#include <string_view>
+
 #include "game/game.h"
 
 namespace kestran::game {
 
-// The prompt of the name entry and the bytes it refuses: a save file field cannot carry them.
+// The bytes the name entry refuses with a beep: a save file field cannot carry them.
 inline constexpr std::string_view kNameRefusedBytes = ",:\"";
 
 // Runs the whole creation and saves the hero; gives the town.
