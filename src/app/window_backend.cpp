@@ -19,9 +19,9 @@ bool HeadlessOnly(const CommandLine& cl) {
     return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty() || !cl.trace.empty();
 }
 
-bool SdlStarts([[maybe_unused]] bool requireDisplay) {
+bool SdlStarts() {
 #if KESTRAN_HAVE_SDL
-    return platform::sdl::DisplayAvailable(requireDisplay);
+    return platform::sdl::DisplayAvailable();
 #else
     return false;
 #endif
@@ -40,8 +40,7 @@ BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::strin
         return BackendProblem::BadCommandLine;
     }
     if (cl.backend == "sdl" || cl.backend.empty()) {
-        // Asked for by name, SDL may also use a driver that needs no display variable.
-        if (SdlStarts(cl.backend.empty())) {
+        if (SdlStarts()) {
             backend = Backend::Sdl;
             return BackendProblem::None;
         }

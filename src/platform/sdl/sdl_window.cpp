@@ -392,16 +392,17 @@ void SdlWindow::SaveScreenshot() {
 
 }  // namespace
 
-bool DisplayAvailable(bool requireDisplayVariable) {
-    if (requireDisplayVariable) {
-        const char* x = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        if ((!x || !*x) && (!wayland || !*wayland)) return false;
-    }
+bool DisplayAvailable() {
+    // Without a display SDL would fall back to an invisible window (offscreen): only a driver
+    // chosen by name may do without one.
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("SDL_VIDEODRIVER")) return false;
     SetHints();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Left started: the window opened next takes it over without starting it again.
-    return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
 std::unique_ptr<Window> OpenSdlWindow(const SdlWindowOptions& options, std::string& error) {

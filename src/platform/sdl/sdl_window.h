@@ -23,10 +23,9 @@ struct SdlWindowOptions {
     std::filesystem::path helpFile;  // opened by F1 when the file exists; empty: no help
 };
 
-// Whether SDL can open windows here: a display is named (DISPLAY or WAYLAND_DISPLAY) and the
-// video subsystem starts. `requireDisplayVariable` false skips the variable check (the backend
-// was asked for by name, perhaps with SDL_VIDEODRIVER=offscreen).
-bool DisplayAvailable(bool requireDisplayVariable = true);
+// Whether SDL can open windows here: a display is named (DISPLAY or WAYLAND_DISPLAY, or a
+// driver by SDL_VIDEODRIVER) and the video subsystem starts.
+bool DisplayAvailable();
 
 // Opens the window at the top left of the screen sized to the frame at the chosen scale.
 // Null, with the reason in `error`, when it cannot.
