@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -93,12 +94,21 @@ bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, O
 
 int Run(const std::string& programPath, const CommandLine& cl) {
     const std::string programName = ProgramNameFromPath(programPath);
+    // The font is read while the window system starts and the window opens: together they are
+    // most of the time to the first frame.
+    platform::Font font;
+    std::string fontError;
+    auto fontLoaded = std::async(std::launch::async, [&] { return platform::LoadFont(font, cl.font, fontError); });
     std::string error;
     Backend backend = Backend::Headless;
     switch (ChooseBackend(cl, backend, error)) {
-        case BackendProblem::None: break;
-        case BackendProblem::BadCommandLine: return Refuse(error);
-        case BackendProblem::CannotStart: ShowStartupFailure(programName, error); return kExitStartupFailure;
+        case BackendProblem::None:
+            break;
+        case BackendProblem::BadCommandLine:
+            return Refuse(error);
+        case BackendProblem::CannotStart:
+            ShowStartupFailure(programName, error);
+            return kExitStartupFailure;
     }
     platform::KeyScript script;
     if (!LoadKeys(cl, script, error)) return Refuse(error);
@@ -107,15 +117,22 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         !OpenOutput(cl.dumpText, out.text, error) || !OpenOutput(cl.dumpPng, out.png, error)) {
         return Refuse(error);
     }
-    platform::Font font;
-    const bool haveFont = platform::LoadFont(font, cl.font, error);
-    if (!haveFont && !cl.font.empty()) return Refuse(error);
+    const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
+    std::unique_ptr<platform::Window> window;
+    if (backend == Backend::Sdl) {
+        window = OpenGameWindow(cl, programName, &font, settings, error);
+        if (!window) {
+            ShowStartupFailure(programName, error);
+            return kExitStartupFailure;
+        }
+    }
+    const bool haveFont = fontLoaded.get();
+    if (!haveFont && !cl.font.empty()) return Refuse(fontError);
     if (!haveFont && backend != Backend::Headless) {
-        ShowStartupFailure(programName, "フォントが見つかりません: " + error);
+        ShowStartupFailure(programName, "フォントが見つかりません: " + fontError);
         return kExitStartupFailure;
     }
-    if (!haveFont) std::cerr << "kestran: " << error << "; text is left out of pictures\n";
-    const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
+    if (!haveFont) std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
     platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
 
     platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()
@@ -132,15 +149,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     platform.drives = &drives;
     platform.settings = &settings;
     platform.errorLog = &errorLog;
-    std::unique_ptr<platform::Window> window;
-    if (backend == Backend::Sdl) {
-        window = OpenGameWindow(cl, programName, platform.font, settings, error);
-        if (!window) {
-            ShowStartupFailure(programName, error);
-            return kExitStartupFailure;
-        }
-        platform.window = window.get();
-    }
+    if (window) platform.window = window.get();
     Runtime rt(platform);
     rt.programName = programName;
 
