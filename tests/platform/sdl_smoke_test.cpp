@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -134,15 +135,16 @@ public:
         SendKey(target, symbol, state, KeyRelease);
     }
 
-    // Ctrl+Shift+C, with the modifier keys pressed around it as a player would.
-    void CopyScreenText(Window target) {
+    // Ctrl+Shift+`symbol`, with the modifier keys pressed around it as a player would.
+    void CtrlShift(Window target, KeySym symbol) {
         SendKey(target, XK_Control_L, 0, KeyPress);
         SendKey(target, XK_Shift_L, ControlMask, KeyPress);
-        Key(target, XK_c, ControlMask | ShiftMask);
+        Key(target, symbol, ControlMask | ShiftMask);
         SendKey(target, XK_Shift_L, ControlMask | ShiftMask, KeyRelease);
         SendKey(target, XK_Control_L, ControlMask, KeyRelease);
         XFlush(display_);
     }
+    void CopyScreenText(Window target) { CtrlShift(target, XK_c); }
 
     // The clipboard's UTF-8 text, or empty when its owner does not answer within a second.
     std::string ClipboardText() {
@@ -229,6 +231,20 @@ private:
     Atom pidAtom_;
 };
 
+// The first PNG file in `folder` that is written whole, waiting up to five seconds for it.
+std::filesystem::path WrittenPng(const std::filesystem::path& folder) {
+    for (const auto end = Clock::now() + 5s; Clock::now() < end; std::this_thread::sleep_for(50ms)) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().extension() != ".png") continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string head(8, '\0');
+            in.read(head.data(), 8);
+            if (head == "\x89PNG\r\n\x1a\n" && entry.file_size() > 1000) return entry.path();
+        }
+    }
+    return {};
+}
+
 // Copies the screen text until it contains `wanted` (the program may still be drawing).
 bool ScreenShows(X11Driver& x, Window target, const std::string& wanted, std::string& last) {
     const auto end = Clock::now() + 10s;
@@ -252,13 +268,14 @@ TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
     const auto home = std::filesystem::temp_directory_path() / ("kestran-smoke-" + std::to_string(getpid()));
     std::filesystem::create_directories(home);
     Child game;
-    ASSERT_TRUE(game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=1", "--drives=" + (home / "drives").string()},
-                           {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(),
-                            "XDG_CONFIG_HOME=" + home.string(), "SDL_AUDIODRIVER=dummy",
-                            // Under the sanitizers: SDL leaves blocks of the libraries it loads and
-                            // unloads itself (the Xkb map of libX11, D-Bus) that the leak checker
-                            // cannot name; the program's own memory is checked by the unit tests.
-                            "ASAN_OPTIONS=detect_leaks=0"}));
+    ASSERT_TRUE(
+        game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=1", "--drives=" + (home / "drives").string()},
+                   {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(), "XDG_PICTURES_DIR=" + home.string(),
+                    "XDG_CONFIG_HOME=" + home.string(), "SDL_AUDIODRIVER=dummy",
+                    // Under the sanitizers: SDL leaves blocks of the libraries it loads and
+                    // unloads itself (the Xkb map of libX11, D-Bus) that the leak checker
+                    // cannot name; the program's own memory is checked by the unit tests.
+                    "ASAN_OPTIONS=detect_leaks=0"}));
     X11Driver driver(x);
     Window window = 0;
     for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
@@ -269,6 +286,9 @@ TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
     std::string text;
     EXPECT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
     EXPECT_NE(text.find("KESTRAN"), std::string::npos) << text;
+
+    driver.CtrlShift(window, XK_s);  // a screenshot into XDG_PICTURES_DIR
+    EXPECT_FALSE(WrittenPng(home).empty()) << "no screenshot was saved";
 
     driver.Key(window, XK_n);  // a new hero: the name is asked for
     EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;

@@ -1,4 +1,4 @@
-// Screenshots of the frame as PNG files.
+// Where screenshots of the frame go (the PNG writer is the headless backend's).
 #pragma once
 
 #include <cstdint>
@@ -6,10 +6,6 @@
 #include <string>
 
 namespace kestran::platform::sdl {
-
-// Writes `width` x `height` pixels (0x00RRGGBB, row-major) as an 8-bit RGB PNG. False, with
-// the reason in `error`, when the file cannot be written; a partial file is removed.
-bool WritePng(const std::filesystem::path& file, const uint32_t* pixels, int width, int height, std::string& error);
 
 // The folder screenshots go to: $XDG_PICTURES_DIR when it names a folder, else the current one.
 std::filesystem::path ScreenshotFolder();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/headless/headless_window.h"
 #include "platform/sdl/screenshot.h"
 #include "platform/sdl/sdl_beep.h"
 #include "platform/sdl/sdl_composition.h"
@@ -383,11 +384,12 @@ void SdlWindow::CopyText() {
 void SdlWindow::SaveScreenshot() {
     const auto file = NewScreenshotFile(ScreenshotFolder(), options_.title);
     std::string error = "no file for the screenshot";
-    if (!file.empty() && WritePng(file, pixels_.data(), width_, height_, error)) {
+    if (!file.empty() && platform::WritePng(file.string(), pixels_.data(), width_, height_, error)) {
         std::fprintf(stderr, "%s: saved %s\n", options_.title.c_str(), file.c_str());
-    } else {
-        std::fprintf(stderr, "%s: %s\n", options_.title.c_str(), error.c_str());
+        return;
     }
+    if (!file.empty()) std::remove(file.c_str());  // no half-written picture is left behind
+    std::fprintf(stderr, "%s: %s\n", options_.title.c_str(), error.c_str());
 }
 
 }  // namespace
