@@ -24,7 +24,7 @@ constexpr std::string_view kPredecessorName = ":VELDSAVE";
 // so that a half-written save never replaces the old one and the next attempt can open file 1
 // again.
 void DropFile(Runtime& rt) {
-    rt.files.slots[static_cast<std::size_t>(kFile)].reset();
+    PbAbandonFile(rt, kFile);
 }
 
 bool WriteFile(Runtime& rt, GameState& s, const PbString& name) {

@@ -51,6 +51,11 @@ int CloseOne(Runtime& rt, int number) {
 
 }  // namespace
 
+void PbAbandonFile(Runtime& rt, double n, std::source_location where) {
+    int number = CheckedFileNumber(n, kCloseRangeSite, where);
+    rt.files.slots[static_cast<std::size_t>(number)].reset();
+}
+
 OpenFile::~OpenFile() {
     if (fs) AbandonOutput(*this);
 }

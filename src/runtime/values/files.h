@@ -86,6 +86,11 @@ void PbOpen(Runtime& rt, std::string_view name, int mode, int sharing, double fi
 void PbClose(Runtime& rt, std::initializer_list<double> numbers = {},
              std::source_location where = std::source_location::current());
 
+// Frees file number n without closing it: an output file's temporary file is removed and its
+// target stays as it was. For error traps, where a half-written file must never be committed
+// and the number must be free for the next attempt. A number that is not open is ignored.
+void PbAbandonFile(Runtime& rt, double n, std::source_location where = std::source_location::current());
+
 // PRINT #n, items: a string's bytes, then the separator (";" nothing, "," blanks to the next
 // zone of 14 columns, End CR LF). Files have no line width. n outside 1..255: 50 (0x5301); not
 // open: 57 (0x5302).

@@ -98,6 +98,18 @@ TEST_F(FilesTest, SavingTwiceLeavesOnlyTheSecond) {
     EXPECT_EQ(testing::FilesBelow(DriveFolder('C')), std::vector<std::string>{"KSSAVE"});
 }
 
+TEST_F(FilesTest, AbandonedOutputKeepsTheOldFileAndFreesTheNumber) {
+    WriteBytes(DriveFolder('C') / "KSSAVE", "OLD\r\n\x1A");
+    PbOpen(rt, "C:KSSAVE", kModeOutput, 1, 1);
+    PbPrintFileString(rt, 1, "HALF", PbSep::Semicolon);
+    PbAbandonFile(rt, 1);
+    EXPECT_EQ(SaveBytes(), "OLD\r\n\x1A");
+    EXPECT_EQ(testing::FilesBelow(DriveFolder('C')), std::vector<std::string>{"KSSAVE"});
+    PbOpen(rt, "C:KSSAVE", kModeOutput, 1, 1);  // the number is free again
+    PbClose(rt, {1});
+    EXPECT_EQ(SaveBytes(), "\x1A");
+}
+
 TEST_F(FilesTest, OutputReplacesTheFileOnlyAtClose) {
     WriteBytes(DriveFolder('C') / "KSSAVE", "OLD\r\n\x1A");
     PbOpen(rt, "C:KSSAVE", kModeOutput, 1, 1);
