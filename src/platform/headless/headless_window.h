@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/png_writer.h"
 #include "platform/window.h"
 
 namespace kestran::platform {
@@ -52,8 +53,5 @@ private:
     int textInputColumn_ = 0;
     int textInputRow_ = 0;
 };
-
-// Writes 0x00RRGGBB pixels as an 8-bit RGB PNG; false with a message on failure.
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, std::string& error);
 
 }  // namespace kestran::platform

@@ -1,4 +1,4 @@
-// Where screenshots of the frame go (the PNG writer is the headless backend's).
+// Where screenshots of the frame go (the PNG writer is the platform layer's).
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/headless/headless_window.h"
+#include "platform/png_writer.h"
 #include "platform/sdl/screenshot.h"
 #include "platform/sdl/sdl_beep.h"
 #include "platform/sdl/sdl_composition.h"

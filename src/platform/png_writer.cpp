@@ -1,10 +1,10 @@
+#include "platform/png_writer.h"
+
 #include <png.h>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include "platform/headless/headless_window.h"
 
 namespace kestran::platform {
 
