@@ -94,6 +94,15 @@ struct Event {
 constexpr int kTextColumns = 80;
 constexpr int kTextRows = 24;
 
+// One text cell as composed, for backends that draw the text themselves (the terminal).
+struct TextCell {
+    uint32_t ch = ' ';    // Unicode; 0 on the second cell of a double-byte character
+    uint32_t ink = 0;     // 0x00RRGGBB of the character
+    uint32_t paper = 0;   // 0x00RRGGBB filled behind it when `opaque`
+    bool opaque = false;  // a reverse cell; otherwise the picture shows around the character
+};
+using TextCells = std::array<std::array<TextCell, kTextColumns>, kTextRows>;
+
 // One composed frame, as the console hands it to the backend.
 struct FrameView {
     const uint32_t* pixels = nullptr;  // 0x00RRGGBB, row-major, `width` pixels per row
@@ -105,6 +114,9 @@ struct FrameView {
     int dirtyBottom = 0;  // presented; empty when dirtyTop == dirtyBottom
     // The 24 text rows as UTF-8, each without trailing blanks (clipboard, trace, terminal).
     const std::array<std::string, kTextRows>* textRows = nullptr;
+    // The same rows cell by cell, a character of n Shift-JIS bytes covering n cells.
+    const TextCells* textCells = nullptr;
+    uint32_t background = 0;  // the window's background colour: picture pixels with nothing drawn
     int cursorColumn = 0;
     int cursorRow = 0;
     bool cursorVisible = false;

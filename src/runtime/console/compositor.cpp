@@ -49,6 +49,19 @@ void FillCell(uint32_t* dst, int width, uint32_t colour) {
         std::fill_n(dst + size_t(y) * kPictureWidth, width * kCellWidth, colour);
 }
 
+// The characters and colours of a row's cells; a cell with an attribute the colour rule does
+// not know keeps the previous cell's colours.
+void FillTextCells(const ScreenRow& cells, int backColour, std::array<platform::TextCell, kScreenColumns>& out) {
+    const auto& unicode = Cp932ToUnicode();
+    CellColours colours;
+    ResolveCellColours(7, 4, backColour, colours);
+    ForEachChar(cells, [&](int column, int width, uint16_t code) {
+        ResolveCellColours(cells.colours[size_t(column)], cells.attributes[size_t(column)], backColour, colours);
+        for (int i = 0; i < width; ++i)
+            out[size_t(column + i)] = {i == 0 ? unicode[code] : 0, colours.ink, colours.paper, colours.opaque};
+    });
+}
+
 }  // namespace
 
 std::span<const uint16_t> GlyphCache::Pixels(uint16_t code, const platform::Font& font) {
@@ -95,15 +108,15 @@ void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, con
     uint32_t* base = frame_.data() + size_t(top) * kPictureWidth;
     std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
     textRows_[size_t(row)] = RowText(cells);
+    auto& textCells = textCells_[size_t(row)];
+    FillTextCells(cells, backColour, textCells);
     if (!font) return;
-    CellColours colours;
-    ResolveCellColours(7, 4, backColour, colours);
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
-        ResolveCellColours(cells.colours[size_t(column)], cells.attributes[size_t(column)], backColour, colours);
+        const platform::TextCell& cell = textCells[size_t(column)];
         uint32_t* dst = base + column * kCellWidth;
-        if (colours.opaque) FillCell(dst, width, colours.paper);
+        if (cell.opaque) FillCell(dst, width, cell.paper);
         for (uint16_t offset : glyphs_.Pixels(code, *font))
-            dst[offset] = colours.ink;
+            dst[offset] = cell.ink;
     });
 }
 
@@ -127,6 +140,8 @@ platform::FrameView Compositor::Compose(const ScreenBuffer& screen, const TextGr
     view.dirtyTop = last < 0 ? 0 : first * kCellHeight;
     view.dirtyBottom = last < 0 ? 0 : (last + 1) * kCellHeight;
     view.textRows = &textRows_;
+    view.textCells = &textCells_;
+    view.background = kBackgroundPalette[size_t(text.backColour & 15)];
     view.cursorColumn = text.cursorColumn;
     view.cursorRow = text.cursorRow;
     view.cursorVisible = text.cursorOn;

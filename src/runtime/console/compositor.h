@@ -20,6 +20,7 @@ class Font;
 namespace kestran {
 
 using DirtyRows = std::bitset<kScreenRows>;
+static_assert(kScreenColumns == platform::kTextColumns && kScreenRows == platform::kTextRows);
 
 // The set pixels of each cell code's glyph as offsets in the frame from the cell's top-left
 // pixel, made on first use: drawing a character is then one store per pixel of ink.
@@ -58,6 +59,7 @@ private:
 
     std::vector<uint32_t> frame_;
     std::array<std::string, kScreenRows> textRows_;
+    platform::TextCells textCells_{};
     GlyphCache glyphs_;
 };
 

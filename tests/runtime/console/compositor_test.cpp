@@ -126,6 +126,28 @@ TEST_F(CompositorTest, WithoutAFontTheTextStaysInTheRowsOnly) {
     EXPECT_EQ(CountInk(0, 0, 640, 432, kWhite), 0);
 }
 
+TEST_F(CompositorTest, TextCellsPlaceCharactersByByteCountWithTheirColours) {
+    platform.font = nullptr;  // the cells do not depend on glyphs
+    PbPrintString(rt, "Aあ"_sj, PbSep::Semicolon);
+    rt.console.text.textColour = 12;
+    PbPrintString(rt, "B", PbSep::Semicolon);
+    const auto& frame = Compose();
+    ASSERT_NE(frame.textCells, nullptr);
+    const auto& row = (*frame.textCells)[0];
+    EXPECT_EQ(row[0].ch, uint32_t('A'));
+    EXPECT_EQ(row[0].ink, kWhite);
+    EXPECT_FALSE(row[0].opaque);
+    EXPECT_EQ(row[1].ch, 0x3042u);
+    EXPECT_EQ(row[2].ch, 0u);  // the second half of "あ"
+    EXPECT_EQ(row[2].ink, kWhite);
+    EXPECT_EQ(row[3].ch, uint32_t('B'));
+    EXPECT_TRUE(row[3].opaque);
+    EXPECT_EQ(row[3].paper, kForegroundPalette[12]);
+    EXPECT_EQ(row[3].ink, kBackgroundPalette[0]);
+    EXPECT_EQ(row[4].ch, uint32_t(' '));
+    EXPECT_EQ(frame.background, kBackgroundPalette[0]);
+}
+
 TEST(CellColourTest, TheStartStateIsWhiteOnTransparentAndLowCodesAreTheBrightHalf) {
     const uint32_t expected[8] = {0x000000, 0x0000FF, 0xFF0000, 0xFF00FF, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xFFFFFF};
     for (int k = 0; k < 8; ++k) {
