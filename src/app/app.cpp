@@ -119,20 +119,24 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     }
     const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
     std::unique_ptr<platform::Window> window;
-    if (backend == Backend::Sdl) {
-        window = OpenGameWindow(cl, programName, &font, settings, error);
-        if (!window) {
-            ShowStartupFailure(programName, error);
-            return kExitStartupFailure;
-        }
-    }
+    const auto openWindow = [&] {
+        window = OpenGameWindow(backend, cl, programName, &font, settings, error);
+        if (!window) ShowStartupFailure(programName, error);
+        return window != nullptr;
+    };
+    // The SDL window opens while the font is read; the terminal is taken over only after the
+    // last message written to it.
+    if (backend == Backend::Sdl && !openWindow()) return kExitStartupFailure;
     const bool haveFont = fontLoaded.get();
     if (!haveFont && !cl.font.empty()) return Refuse(fontError);
-    if (!haveFont && backend != Backend::Headless) {
+    if (!haveFont && backend == Backend::Sdl) {
         ShowStartupFailure(programName, "フォントが見つかりません: " + fontError);
         return kExitStartupFailure;
     }
-    if (!haveFont) std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
+    // The terminal draws text with its own font.
+    if (!haveFont && backend == Backend::Headless)
+        std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
+    if (backend == Backend::Tty && !openWindow()) return kExitStartupFailure;
     platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
 
     platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()

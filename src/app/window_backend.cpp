@@ -9,6 +9,9 @@
 #if KESTRAN_HAVE_SDL
 #include "platform/sdl/sdl_window.h"
 #endif
+#if KESTRAN_HAVE_TTY
+#include "platform/tty/tty_window.h"
+#endif
 
 namespace kestran::app {
 
@@ -50,8 +53,13 @@ BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::strin
         }
     }
 #if KESTRAN_HAVE_TTY
-    backend = Backend::Tty;
-    return BackendProblem::None;
+    if (platform::tty::TerminalAvailable()) {
+        backend = Backend::Tty;
+        return BackendProblem::None;
+    }
+    error = cannotOpen + (cl.backend == "tty" ? " (standard input and output are not a terminal)"
+                                              : " (no display and no terminal; --backend=headless runs without one)");
+    return BackendProblem::CannotStart;
 #else
     error = cannotOpen + (cl.backend == "tty" ? " (this build has no terminal backend)"
                                               : " (no display; --backend=headless runs without one)");
@@ -69,11 +77,22 @@ void ShowStartupFailure(const std::string& programName, const std::string& textU
     std::fprintf(stderr, "%s: %s\n", title.c_str(), textUtf8.c_str());
 }
 
-std::unique_ptr<platform::Window> OpenGameWindow([[maybe_unused]] const CommandLine& cl,
+std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, [[maybe_unused]] const CommandLine& cl,
                                                  [[maybe_unused]] const std::string& programName,
                                                  [[maybe_unused]] const platform::Font* font,
                                                  [[maybe_unused]] const platform::Settings& settings,
                                                  std::string& error) {
+#if KESTRAN_HAVE_TTY
+    if (backend == Backend::Tty) {
+        auto window = platform::tty::OpenTtyWindow(error);
+        if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
+        return window;
+    }
+#endif
+    if (backend != Backend::Sdl) {
+        error = StartupMessageText(StartupMessage::CannotOpenWindow);
+        return nullptr;
+    }
 #if KESTRAN_HAVE_SDL
     platform::sdl::SdlWindowOptions options;
     options.title = programName;

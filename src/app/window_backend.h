@@ -1,5 +1,5 @@
-// The choice of the window backend and the opening of the SDL window, with the start-up
-// failures they can meet.
+// The choice of the window backend and the opening of its window (SDL or terminal), with the
+// start-up failures they can meet.
 #pragma once
 
 #include <memory>
@@ -25,7 +25,8 @@ enum class BackendProblem {
 
 // The backend to run: the one --backend names; else headless when the command line scripts the
 // keys or asks for dumps or traces (those are the headless backend's); else sdl when a display
-// is available; else tty. On a problem, `error` says what it is.
+// is available; else tty when standard input and output are terminals. On a problem, `error`
+// says what it is.
 BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
 
 // Shows a start-up failure: in a message box titled with the program name and ".EXE" when a
@@ -35,9 +36,9 @@ void ShowStartupFailure(const std::string& programName, const std::string& textU
 // The help file F1 opens: in the settings' HELP folder.
 inline constexpr const char* kHelpFileName = "kestran.html";
 
-// Opens the SDL window for the game (--scale, --fullscreen). Null, with the reason, when it
-// cannot.
-std::unique_ptr<platform::Window> OpenGameWindow(const CommandLine& cl, const std::string& programName,
+// Opens the window of the sdl (--scale, --fullscreen) or tty backend for the game. Null, with the
+// reason, when it cannot.
+std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, const CommandLine& cl, const std::string& programName,
                                                  const platform::Font* font, const platform::Settings& settings,
                                                  std::string& error);
 

@@ -1,0 +1,61 @@
+// What the terminal backend shows in each terminal cell: the console's text where a cell holds
+// some, else the picture as braille dots. Free of ncurses, so that it is tested without a terminal.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/window.h"
+
+namespace kestran::platform::tty {
+
+// The 16 colours of a terminal: 0-7 the normal ones (black, red, green, yellow, blue, magenta,
+// cyan, white), 8-15 their bright forms.
+int NearestTerminalColour(uint32_t rgb);
+
+// A terminal colour on a terminal with `colours` colours: with fewer than 16 a bright colour is
+// its normal form drawn bold, except bright black, which becomes white (bold black is
+// invisible on many terminals).
+struct LimitedColour {
+    int index = 0;
+    bool bold = false;
+};
+LimitedColour LimitColour(int colour, int colours);
+
+// The picture in one text cell as braille: each of the 2x4 dots is lit when any pixel of its
+// part of the cell differs from the frame's background. `colour` is the commonest lit pixel's.
+// A cell without a lit pixel is a blank (' ').
+struct BrailleCell {
+    char32_t ch = ' ';
+    uint32_t colour = 0;
+};
+BrailleCell SampleBraille(const FrameView& frame, int column, int row);
+
+// One terminal cell. `covered` marks the second cell of a double-byte character, which the
+// character's own cell draws; `reverse` swaps `fg` and `bg` (the console's reverse cells).
+struct TermCell {
+    char32_t ch = ' ';
+    uint8_t fg = 7;
+    uint8_t bg = 0;
+    bool reverse = false;
+    bool covered = false;
+
+    bool operator==(const TermCell&) const = default;
+};
+using TermRow = std::array<TermCell, kTextColumns>;
+
+// The terminal cells of text row `row` of a frame: the text of each cell in its colours (a
+// reverse cell drawn reversed), and braille in the blank, transparent cells. A frame without
+// text cells shows the picture only.
+void ComposeTermRow(const FrameView& frame, int row, TermRow& out);
+
+// How a character that covers `cells` grid cells is drawn with terminal glyphs of
+// `terminalWidth` columns (wcwidth): the glyph and whether a blank pads the second cell.
+// A glyph the terminal cannot fit in its cells becomes '?' (padded when it had two cells).
+struct PlacedGlyph {
+    char32_t ch = ' ';
+    bool pad = false;
+};
+PlacedGlyph PlaceGlyph(char32_t ch, int cells, int terminalWidth);
+
+}  // namespace kestran::platform::tty

@@ -1,0 +1,280 @@
+#include "platform/tty/tty_window.h"
+
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bitset>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cwchar>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/tty/tty_cells.h"
+#include "platform/tty/tty_keys.h"
+#include "platform/tty/tty_session.h"
+
+namespace kestran::platform::tty {
+
+namespace {
+
+constexpr uint8_t kCtrlC = 3;
+
+bool IsBreak(const Event& e) {
+    return e.kind == Event::Kind::Character && e.byte == kCtrlC;
+}
+
+class TtyWindow final : public Window {
+public:
+    bool Open(std::string& error) {
+        if (!session_.Start(error)) return false;
+        Repaint();  // a black screen, or the request for a larger terminal
+        return true;
+    }
+
+    void Present(const FrameView& frame) override;
+    bool WaitEvent(Event& event, int timeoutMs) override;
+    bool PollEvent(Event& event) override;
+    void Beep() override { beep(); }
+    // The terminal's own input method composes at the cursor, which the frame places.
+    void SetTextInput(bool, int, int) override {}
+    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+
+private:
+    static bool Fits() { return LINES >= kTextRows && COLS >= kTextColumns; }
+    bool TakeEvent(Event& event);
+    void ReadInput();
+    void Queue(std::optional<Event> event);
+    // False when the terminal is gone.
+    bool WaitForInput(int timeoutMs);
+    void Resized();
+    void Repaint();
+    void Update();
+    void DrawRow(int row);
+    void DrawTooSmall();
+    void PlaceCursor();
+    attr_t Attributes(const TermCell& cell, short& pair);
+    short PairOf(int fg, int bg);
+
+    Session session_;
+    std::array<TermRow, kTextRows> wanted_{};
+    std::array<TermRow, kTextRows> shown_{};
+    std::bitset<kTextRows> shownValid_;
+    bool presented_ = false;
+    bool cursorVisible_ = false;
+    int cursorColumn_ = 0;
+    int cursorRow_ = 0;
+    std::deque<Event> queue_;
+    std::map<int, short> pairs_;
+    bool closed_ = false;
+};
+
+void TtyWindow::Present(const FrameView& frame) {
+    session_.Resume();
+    int first = 0;
+    int last = kTextRows;
+    if (presented_ && frame.cellHeight > 0) {
+        first = frame.dirtyTop / frame.cellHeight;
+        last = (frame.dirtyBottom + frame.cellHeight - 1) / frame.cellHeight;
+    }
+    for (int r = std::max(first, 0); r < std::min(last, kTextRows); ++r)
+        ComposeTermRow(frame, r, wanted_[size_t(r)]);
+    presented_ = true;
+    cursorVisible_ = frame.cursorVisible;
+    cursorColumn_ = frame.cursorColumn;
+    cursorRow_ = frame.cursorRow;
+    if (Fits()) Update();
+}
+
+// Draws the rows that differ from what the terminal shows.
+void TtyWindow::Update() {
+    for (int r = 0; r < kTextRows; ++r) {
+        if (shownValid_[size_t(r)] && shown_[size_t(r)] == wanted_[size_t(r)]) continue;
+        DrawRow(r);
+        shown_[size_t(r)] = wanted_[size_t(r)];
+        shownValid_[size_t(r)] = true;
+    }
+    PlaceCursor();
+    refresh();
+}
+
+void TtyWindow::DrawRow(int row) {
+    const TermRow& cells = wanted_[size_t(row)];
+    for (int c = 0; c < kTextColumns; ++c) {
+        const TermCell& cell = cells[size_t(c)];
+        if (cell.covered) continue;  // drawn by the character before it
+        const int width = c + 1 < kTextColumns && cells[size_t(c) + 1].covered ? 2 : 1;
+        const PlacedGlyph glyph = PlaceGlyph(cell.ch, width, wcwidth(wchar_t(cell.ch)));
+        short pair = 0;
+        const attr_t attributes = Attributes(cell, pair);
+        const wchar_t text[2] = {wchar_t(glyph.ch), L'\0'};
+        cchar_t cc;
+        setcchar(&cc, text, attributes, pair, nullptr);
+        mvadd_wch(row, c, &cc);
+        if (!glyph.pad) continue;
+        const wchar_t blank[2] = {L' ', L'\0'};
+        setcchar(&cc, blank, attributes, pair, nullptr);
+        mvadd_wch(row, c + 1, &cc);
+    }
+}
+
+attr_t TtyWindow::Attributes(const TermCell& cell, short& pair) {
+    const int colours = has_colors() ? COLORS : 0;
+    const LimitedColour fg = LimitColour(cell.fg, colours);
+    const LimitedColour bg = LimitColour(cell.bg, colours);
+    pair = colours > 0 ? PairOf(fg.index, bg.index) : 0;
+    attr_t attributes = A_NORMAL;
+    if (colours > 0 && fg.bold) attributes |= A_BOLD;  // without colours all text would be bold
+    if (cell.reverse) attributes |= A_REVERSE;
+    return attributes;
+}
+
+// Colour pairs are made as the screen needs them; when the terminal has no more, the default.
+short TtyWindow::PairOf(int fg, int bg) {
+    const int key = fg * 16 + bg;
+    if (const auto it = pairs_.find(key); it != pairs_.end()) return it->second;
+    const int next = int(pairs_.size()) + 1;
+    if (next >= COLOR_PAIRS || next > SHRT_MAX) return 0;
+    const auto pair = short(next);
+    init_pair(pair, short(fg), short(bg));
+    pairs_[key] = pair;
+    return pair;
+}
+
+void TtyWindow::PlaceCursor() {
+    if (!cursorVisible_ || !Fits()) {
+        curs_set(0);
+        return;
+    }
+    curs_set(1);
+    move(std::clamp(cursorRow_, 0, kTextRows - 1), std::clamp(cursorColumn_, 0, kTextColumns - 1));
+}
+
+void TtyWindow::DrawTooSmall() {
+    erase();
+    const std::string lines[] = {
+        "端末を 80x24 以上に広げてください",
+        "(いまは " + std::to_string(COLS) + "x" + std::to_string(LINES) + ")",
+    };
+    const int top = std::max(0, (LINES - 2) / 2);
+    for (int i = 0; i < 2; ++i) {
+        std::wstring wide(lines[i].size(), L'\0');
+        const size_t n = std::mbstowcs(wide.data(), lines[i].c_str(), wide.size());
+        if (n == size_t(-1)) continue;
+        wide.resize(n);
+        const int width = std::max(0, wcswidth(wide.c_str(), wide.size()));
+        mvaddnwstr(top + i, std::max(0, (COLS - width) / 2), wide.c_str(), COLS);
+    }
+    curs_set(0);
+    refresh();
+}
+
+void TtyWindow::Repaint() {
+    shownValid_.reset();
+    clear();
+    if (Fits()) {
+        Update();
+    } else {
+        DrawTooSmall();
+    }
+}
+
+void TtyWindow::Resized() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
+        resizeterm(size.ws_row, size.ws_col);
+    Repaint();
+}
+
+void TtyWindow::Queue(std::optional<Event> event) {
+    // While the screen cannot be seen, only the break gets through.
+    if (event && (Fits() || IsBreak(*event))) queue_.push_back(std::move(*event));
+}
+
+void TtyWindow::ReadInput() {
+    const Session::Wakes wakes = session_.TakeWakes();
+    if (wakes.resize) Resized();
+    if (wakes.interrupt) queue_.push_back(Event::Character(kCtrlC));
+    wint_t ch = 0;
+    for (int got; (got = get_wch(&ch)) != ERR;) {
+        if (got != KEY_CODE_YES) {
+            Queue(DecodeCharacter(char32_t(ch)));
+        } else if (ch == KEY_RESIZE) {
+            Resized();
+        } else if (const char* name = keyname(int(ch))) {
+            Queue(DecodeKeyName(name));
+        }
+    }
+}
+
+bool TtyWindow::TakeEvent(Event& event) {
+    if (queue_.empty()) ReadInput();
+    if (queue_.empty()) return false;
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+}
+
+bool TtyWindow::WaitForInput(int timeoutMs) {
+    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {session_.wakeFd(), POLLIN, 0}};
+    if (poll(fds, 2, timeoutMs) <= 0) return true;  // a timeout or a signal: look again
+    return (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) == 0 || (fds[0].revents & POLLIN) != 0;
+}
+
+bool TtyWindow::WaitEvent(Event& event, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    for (;;) {
+        if (TakeEvent(event)) return true;
+        if (closed_) {
+            event = Event::Of(Event::Kind::Close);
+            return true;
+        }
+        int wait = -1;
+        if (timeoutMs >= 0) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) return false;
+            wait = int(left);
+        }
+        // A terminal that hung up closes the window: the program ends quietly.
+        if (!WaitForInput(wait)) closed_ = true;
+    }
+}
+
+bool TtyWindow::PollEvent(Event& event) {
+    if (!queue_.empty()) return TakeEvent(event);
+    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {session_.wakeFd(), POLLIN, 0}};
+    if (poll(fds, 2, 0) <= 0) return false;
+    return TakeEvent(event);
+}
+
+void TtyWindow::ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) {
+    session_.Suspend();
+    std::fprintf(stderr, "%s: %s\n", titleUtf8.c_str(), textUtf8.c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+bool TerminalAvailable() {
+    return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+}
+
+std::unique_ptr<Window> OpenTtyWindow(std::string& error) {
+    if (!TerminalAvailable()) {
+        error = "standard input and output are not a terminal";
+        return nullptr;
+    }
+    auto window = std::make_unique<TtyWindow>();
+    if (!window->Open(error)) return nullptr;
+    return window;
+}
+
+}  // namespace kestran::platform::tty

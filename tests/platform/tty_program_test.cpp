@@ -1,0 +1,207 @@
+// The built program in a terminal: an 80x24 tmux pane, read back with capture-pane.
+#if KESTRAN_HAVE_TTY
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string Output(const std::string& command) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        out.append(buffer, n);
+    return out;
+}
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The display columns of a UTF-8 prefix, with East Asian characters two wide (what the pane
+// shows of the game's text).
+int Columns(const std::string& utf8) {
+    int columns = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = uint8_t(utf8[i]);
+        if ((b & 0xC0) == 0x80) continue;
+        columns += b >= 0xE3 ? 2 : 1;
+    }
+    return columns;
+}
+
+class TtyProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
+        dir_ = fs::temp_directory_path() / ("kestran_tty_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        std::ofstream(dir_ / "tmux.conf") << "set -g status off\n"
+                                             "set -g remain-on-exit on\n"
+                                             "set -g default-terminal xterm-256color\n";
+        tmux_ = "tmux -S " + Quote((dir_ / "sock").string()) + " -f " + Quote((dir_ / "tmux.conf").string());
+    }
+    void TearDown() override {
+        if (tmux_.empty()) return;
+        std::system((tmux_ + " kill-server >/dev/null 2>&1").c_str());
+        fs::remove_all(dir_);
+    }
+
+    // Starts the program in a detached 80x24 session, without a display (where the terminal is
+    // the default backend); the shell around it notes the terminal modes before and after it
+    // and its exit status.
+    void Start(const std::string& backend = "--backend=tty") {
+        const std::string program = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend +
+                                    " --seed=1 --drives=" + Quote((dir_ / "drives").string());
+        const std::string script = "cd " + Quote(dir_.string()) + " && stty -g >before && " + program +
+                                   "; echo KESTRAN_EXIT=$?; stty -g >after";
+        ASSERT_EQ(std::system((tmux_ + " new-session -d -s k -x 80 -y 24 " + Quote(script)).c_str()), 0);
+    }
+    void Send(const std::string& keys) { std::system((tmux_ + " send-keys -t k " + keys).c_str()); }
+    std::vector<std::string> Pane(bool history = false) {
+        std::istringstream text(Output(tmux_ + " capture-pane -p -t k" + (history ? " -S -" : "")));
+        std::vector<std::string> rows;
+        for (std::string line; std::getline(text, line);)
+            rows.push_back(line);
+        return rows;
+    }
+    // Waits until `text` shows on the pane (at `column` of `row` when they are given).
+    bool WaitFor(const std::string& text, int row = -1, int column = -1, bool history = false) {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const auto rows = Pane(history);
+            for (int r = 0; r < int(rows.size()); ++r) {
+                if (row >= 0 && r != row) continue;
+                const auto at = rows[size_t(r)].find(text);
+                if (at != std::string::npos && (column < 0 || Columns(rows[size_t(r)].substr(0, at)) == column))
+                    return true;
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        last_ = Pane(history);
+        return false;
+    }
+    // The terminal modes the shell wrote to `file` (stty -g), once it has written them.
+    static std::string Modes(const fs::path& file) {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        std::string modes = Read(file);
+        for (; !modes.ends_with('\n') && std::chrono::steady_clock::now() < deadline; modes = Read(file))
+            std::this_thread::sleep_for(50ms);
+        return modes;
+    }
+    // Waits until row `row` reads exactly `whole`.
+    bool WaitForRow(int row, const std::string& whole) {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            last_ = Pane();
+            if (int(last_.size()) > row && last_[size_t(row)] == whole) return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+    std::string LastPane() const {
+        std::string s;
+        for (const auto& r : last_)
+            s += r + "\n";
+        return s;
+    }
+
+    fs::path dir_;
+    std::string tmux_;
+    std::vector<std::string> last_;
+};
+
+TEST_F(TtyProgramTest, PlaysFromTheTitleToTheBreakAndLeavesTheTerminalSane) {
+    Start();
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    EXPECT_TRUE(WaitFor("KESTRAN", 5, 33)) << LastPane();
+    Send("n");
+    ASSERT_TRUE(WaitFor("名前を入力して下さい", 2, 1)) << LastPane();
+    // Typed UTF-8 text and the editing keys reach the line editor.
+    Send("ARO");
+    Send("Home");
+    Send("-l たT");
+    ASSERT_TRUE(WaitFor("たTARO", 2, 23)) << LastPane();
+    Send("Home");
+    Send("DC");
+    Send("End");
+    Send("X");
+    Send("BSpace");
+    ASSERT_TRUE(WaitForRow(2, " 名前を入力して下さい  TARO")) << LastPane();
+    Send("Enter");
+    ASSERT_TRUE(WaitFor("これでよろしいですか？(Y/N)", 19, 1)) << LastPane();
+    EXPECT_TRUE(WaitForRow(1, " キャラクター名  TARO")) << LastPane();
+    Send("C-c");
+    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+    Send("x");
+    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    EXPECT_FALSE(Read(dir_ / "before").empty());
+    EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after the program";
+}
+
+TEST_F(TtyProgramTest, ASmallTerminalIsAskedToGrowAndAKillGivesTheTerminalBack) {
+    Start("");
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    std::system((tmux_ + " resize-window -t k -x 60 -y 20").c_str());
+    ASSERT_TRUE(WaitFor("80x24")) << LastPane();
+    EXPECT_TRUE(WaitFor("60x20")) << LastPane();
+    Send("n");  // not seen, so not taken
+    std::this_thread::sleep_for(500ms);
+    std::system((tmux_ + " resize-window -t k -x 80 -y 24").c_str());
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    // The shell in the pane runs the program as its only child.
+    const std::string shell = Output(tmux_ + " list-panes -t k -F '#{pane_pid}'");
+    const std::string program = Output("pgrep -P " + shell.substr(0, shell.find('\n')));
+    ASSERT_FALSE(program.empty());
+    ASSERT_EQ(::kill(std::stoi(program), SIGTERM), 0);
+    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=143", -1, 0, true)) << LastPane();
+    EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after SIGTERM";
+}
+
+// Without a display or a terminal there is no window to open: the start-up failure.
+TEST(TtyChoiceTest, WithoutATerminalTheProgramCannotOpenItsWindow) {
+    const fs::path err = fs::temp_directory_path() / ("kestran_tty_choice_" + std::to_string(::getpid()));
+    for (const std::string backend : {"", "--backend=tty"}) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend +
+                                    " --drives=" + Quote((err.string() + "_drives")) + " </dev/null >/dev/null 2>" +
+                                    Quote(err.string());
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << backend;
+        EXPECT_EQ(WEXITSTATUS(raw), 1) << backend;
+        EXPECT_NE(Read(err).find("ウィンドウをオープンできません"), std::string::npos) << backend << ": " << Read(err);
+    }
+    fs::remove(err);
+    fs::remove_all(err.string() + "_drives");
+}
+
+}  // namespace
+#endif
