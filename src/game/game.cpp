@@ -40,8 +40,10 @@ Scene RunScene(Game& g, Scene scene) {
             return Guild(g);
         case Scene::Tavern:
             return Tavern(g);
+        case Scene::EnterLabyrinth:
+            return EnterLabyrinth(g);
         case Scene::Labyrinth:
-            return ExploreLabyrinth(g);
+            return ExploreLoop(g);
         case Scene::CharacterMenu:
             return TownCharacterMenu(g);
     }

@@ -34,8 +34,9 @@ enum class Scene {
     ItemShop,
     Guild,
     Tavern,
-    Labyrinth,      // src/game/dungeon
-    CharacterMenu,  // src/game/camp
+    EnterLabyrinth,  // from the town menu: the entrance with the companion's greeting
+    Labyrinth,       // the exploration loop at the hero's position (src/game/dungeon)
+    CharacterMenu,   // src/game/camp
 };
 
 // Runs one scene and gives the one that follows.

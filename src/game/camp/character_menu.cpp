@@ -2,9 +2,13 @@
 
 namespace kestran::game {
 
-// Not built yet (see the header).
-Scene TownCharacterMenu(Game&) {
-    return Scene::Town;
+// Being built: back to the caller at once.
+MenuExit CharacterMenu(Game&) {
+    return MenuExit::Returned;
+}
+
+Scene TownCharacterMenu(Game& g) {
+    return CharacterMenu(g) == MenuExit::TripHome ? Scene::ReturnToTown : Scene::Town;
 }
 
 }  // namespace kestran::game

@@ -85,6 +85,13 @@ void PackInventory(GameState& s, std::source_location where) {
     }
 }
 
+void RemoveBackpackItem(GameState& s, double slot, std::source_location where) {
+    s.inventoryTrueName(slot, where).clear();
+    s.inventoryName(slot, where).clear();
+    s.inventoryCode(slot, where).clear();
+    PackInventory(s, where);
+}
+
 bool IsPoisoned(const GameState& s, std::source_location where) {
     return PbLeftChars(s.bodyState, 1, where) == "毒"_sj.view();
 }

@@ -19,6 +19,10 @@ void ComputeDerivedStatsCapped(GameState& s, std::source_location where = std::s
 // which carries a single gap to slot 9).
 void PackInventory(GameState& s, std::source_location where = std::source_location::current());
 
+// Empties backpack slot `slot` (its three strings) and packs the backpack: how a used or
+// discarded item leaves it.
+void RemoveBackpackItem(GameState& s, double slot, std::source_location where = std::source_location::current());
+
 // The body state is "通常", "毒", "病気" or "毒　病気"; poisoned means its first character is
 // "毒", diseased means its last character is "気".
 bool IsPoisoned(const GameState& s, std::source_location where = std::source_location::current());

@@ -140,10 +140,7 @@ void SellChosen(Game& g) {
         if (s.itemTrueName(i) == name) s.shopStock(i) = "1";
     }
     Message(g, {name, "を売りました"_sj});
-    s.inventoryTrueName(slot).clear();
-    s.inventoryName(slot).clear();
-    s.inventoryCode(slot).clear();
-    PackInventory(s);
+    RemoveBackpackItem(s, slot);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "game/town/town.h"
 
-#include "game/camp/character_menu.h"
-#include "game/dungeon/labyrinth.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/town/companions.h"
@@ -12,7 +10,6 @@ namespace kestran::game {
 namespace {
 
 constexpr float kNightPrice = 10;
-constexpr float kFacingEast = 3;
 
 void DrawTownMenu(Game& g) {
     ClearScreen(g);
@@ -21,15 +18,6 @@ void DrawTownMenu(Game& g) {
     PrintChoices(g, 17,
                  {"宿屋に行く(I)"_sj, "冒険者ギルドに行く(G)"_sj, "酒場に行く(T)"_sj, "道具屋に行く(S)"_sj,
                   "地下迷宮に入る(M)"_sj, "キャラクターを見る(C)"_sj});
-}
-
-Scene EnterLabyrinthFromTown(GameState& s) {
-    s.dungeonFloor = 1;
-    s.facing = kFacingEast;
-    s.posX = 1;
-    s.posY = 0;
-    s.stepTaken = 1;
-    return Scene::Labyrinth;
 }
 
 // Asks for the night until the player says "Y" with the money, or "N".
@@ -57,7 +45,7 @@ bool PayForTheNight(Game& g) {
 }  // namespace
 
 Scene EnterTown(Game& g) {
-    if (g.s.dungeonFloor > 0 && kLabyrinthBuilt) return Scene::Labyrinth;
+    if (g.s.dungeonFloor > 0) return Scene::Labyrinth;
     return Scene::TownMenu;
 }
 
@@ -79,8 +67,8 @@ Scene TownMenu(Game& g) {
     DrawTownMenu(g);
     for (;;) {
         const PbString key = ReadKey(g);
-        if (IsKey(key, 'M') && kLabyrinthBuilt) return EnterLabyrinthFromTown(g.s);
-        if (IsKey(key, 'C') && kCharacterMenuBuilt) return Scene::CharacterMenu;
+        if (IsKey(key, 'M')) return Scene::EnterLabyrinth;
+        if (IsKey(key, 'C')) return Scene::CharacterMenu;
         if (IsKey(key, 'S')) {
             g.s.shelfStart = 0;
             return Scene::ItemShop;

@@ -1,7 +1,6 @@
 // The town's menu, the inn, the way back from the labyrinth and the tavern.
 #include "game/town/town.h"
 
-#include "game/dungeon/labyrinth.h"
 #include "game/town/tavern.h"
 #include "town_fixture.h"
 
@@ -30,13 +29,20 @@ TEST_F(TownScreensTest, TheMenuTakesItsLettersInEitherCaseAndIgnoresTheRest) {
     EXPECT_EQ(Row(22), std::string(55, ' ') + "キャラクターを見る(C)");
 }
 
-TEST_F(TownScreensTest, TheLabyrinthAndTheCharacterMenuWaitForTheirOwnScreens) {
-    Keys("MmCc");
-    EXPECT_FALSE(Play([&] { TownMenu(g); }));
-    EXPECT_EQ(s.dungeonFloor, 0);
+TEST_F(TownScreensTest, TheLabyrinthAndTheCharacterMenuHaveTheirKeys) {
+    for (const auto& [keys, scene] : {std::pair{"m", Scene::EnterLabyrinth}, std::pair{"C", Scene::CharacterMenu}}) {
+        Keys(keys);
+        Scene next = Scene::Title;
+        ASSERT_TRUE(Play([&] { next = TownMenu(g); })) << keys;
+        EXPECT_EQ(next, scene) << keys;
+    }
+}
+
+TEST_F(TownScreensTest, AHeroInTheLabyrinthGoesStraightBackToIt) {
+    EXPECT_EQ(EnterTown(g), Scene::TownMenu);
     s.dungeonFloor = 2;
     s.posX = 5;
-    EXPECT_EQ(EnterTown(g), kLabyrinthBuilt ? Scene::Labyrinth : Scene::TownMenu);
+    EXPECT_EQ(EnterTown(g), Scene::Labyrinth);
     EXPECT_EQ(s.posX, 5);
 }
 

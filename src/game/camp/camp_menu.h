@@ -1,0 +1,15 @@
+// The camp pitched in the labyrinth between steps: the diary, the character menu, striking camp.
+#pragma once
+
+#include "game/game.h"
+
+namespace kestran::game {
+
+enum class CampExit {
+    Strike,    // back to the exploration loop's redraw
+    TripHome,  // an item or spell carried the hero home: dungeonFloor is 0, ReturnToTown follows
+};
+
+CampExit CampMenu(Game& g);
+
+}  // namespace kestran::game
