@@ -1,0 +1,161 @@
+#include "game/dungeon/corridor_view.h"
+
+#include <array>
+#include <span>
+
+#include "game/game_screen.h"
+#include "game/hero_slots.h"
+#include "runtime/console/graphics.h"
+#include "runtime/console/screen.h"
+#include "runtime/runtime.h"
+#include "runtime/values/numbers.h"
+#include "runtime/values/strings.h"
+
+namespace kestran::game {
+namespace {
+
+// The six examined cells.
+enum Slot : int { kHere, kAhead, kLeft, kRight, kAheadLeft, kAheadRight };
+constexpr int kSlotCount = 6;
+
+struct Segment {
+    int x1, y1, x2, y2;
+};
+
+// The figures, each segment in the order it is drawn. The near frame is the square 75..325, the
+// far frame 140..260; the view's outer corners are 5 and 395.
+constexpr std::array<Segment, 4> kNearFront{
+    {{75, 75, 75, 325}, {75, 325, 325, 325}, {325, 325, 325, 75}, {325, 75, 75, 75}}};
+constexpr std::array<Segment, 3> kNearLeft{{{75, 75, 75, 325}, {75, 325, 5, 395}, {5, 5, 75, 75}}};
+constexpr std::array<Segment, 3> kNearRight{{{325, 75, 325, 325}, {325, 75, 395, 5}, {395, 395, 325, 325}}};
+constexpr std::array<Segment, 3> kNearLeftOpening{{{5, 325, 75, 325}, {75, 325, 75, 75}, {75, 75, 5, 75}}};
+constexpr std::array<Segment, 3> kNearRightOpening{{{325, 75, 325, 325}, {325, 325, 395, 325}, {395, 75, 325, 75}}};
+constexpr std::array<Segment, 4> kFarFront{
+    {{140, 140, 140, 260}, {140, 260, 260, 260}, {260, 260, 260, 140}, {260, 140, 140, 140}}};
+constexpr std::array<Segment, 4> kFarLeft{
+    {{75, 75, 75, 325}, {140, 140, 140, 260}, {75, 75, 140, 140}, {140, 260, 75, 325}}};
+constexpr std::array<Segment, 4> kFarRight{
+    {{260, 140, 260, 260}, {325, 75, 325, 325}, {260, 140, 325, 75}, {260, 260, 325, 325}}};
+constexpr std::array<Segment, 3> kFarLeftOpening{{{75, 260, 140, 260}, {140, 260, 140, 140}, {140, 140, 75, 140}}};
+constexpr std::array<Segment, 3> kFarRightOpening{{{260, 140, 260, 260}, {260, 260, 325, 260}, {325, 140, 260, 140}}};
+
+void DrawFigure(Game& g, std::span<const Segment> figure) {
+    for (const Segment& line : figure)
+        PbLine(g.rt, 0, 0, line.x1, line.y1, 0, line.x2, line.y2, kNotGiven, 0, 0, 0, kNotGiven, 3);
+}
+
+// One cell in `direction`: west and east change the column, north and south the row.
+void StepIn(double direction, double& x, double& y) {
+    if (direction == kWest) x -= 1;
+    if (direction == kNorth) y -= 1;
+    if (direction == kEast) x += 1;
+    if (direction == kSouth) y += 1;
+}
+
+// The digit characters that set each wall flag: bit 1, 2, 4 and 8 of the hexadecimal value.
+constexpr std::array<std::string_view, 4> kFlagDigits{"13579BDF", "2367ABEF", "4567CDEF", "89ABCDEF"};
+
+PbString WallFlags(std::string_view digit) {
+    PbString flags;
+    for (std::string_view digits : kFlagDigits) {
+        const bool set = digit.size() == 1 && digits.find(digit[0]) != std::string_view::npos;
+        flags += set ? '1' : '0';
+    }
+    return flags;
+}
+
+// Reads the wall digit of one examined cell into its slot.
+void Examine(GameState& s, Slot slot) {
+    double x = s.posX;
+    double y = s.posY;
+    const double ahead = s.facing;
+    if (slot == kAhead || slot == kAheadLeft || slot == kAheadRight) StepIn(ahead, x, y);
+    if (slot == kLeft || slot == kAheadLeft) StepIn(TurnedDirection(ahead, -1), x, y);
+    if (slot == kRight || slot == kAheadRight) StepIn(TurnedDirection(ahead, 1), x, y);
+    s.viewCells(slot) = PbMid(s.mapWalls(double(s.dungeonFloor) - 1, y), x, 1);
+    s.viewWalls(slot) = WallFlags(s.viewCells(slot));
+}
+
+bool Walled(GameState& s, Slot slot, double direction) {
+    return PbMid(s.viewWalls(slot), direction, 1) == "1";
+}
+bool WalledAhead(GameState& s, Slot slot) {
+    return Walled(s, slot, s.facing);
+}
+bool WalledLeft(GameState& s, Slot slot) {
+    return Walled(s, slot, TurnedDirection(s.facing, -1));
+}
+bool WalledRight(GameState& s, Slot slot) {
+    return Walled(s, slot, TurnedDirection(s.facing, 1));
+}
+
+// The side of the view beside a wall or an opening: `wall` when `slot` is walled on that side,
+// else the opening when the neighbouring cell `beside` is walled ahead.
+template <class Wall, class Opening>
+void DrawSide(Game& g, bool walled, Slot beside, const Wall& wall, const Opening& opening) {
+    if (walled) {
+        DrawFigure(g, wall);
+        return;
+    }
+    Examine(g.s, beside);
+    if (WalledAhead(g.s, beside)) DrawFigure(g, opening);
+}
+
+void DrawFar(Game& g) {
+    GameState& s = g.s;
+    Examine(s, kAhead);
+    if (WalledAhead(s, kAhead)) DrawFigure(g, kFarFront);
+    DrawSide(g, WalledLeft(s, kAhead), kAheadLeft, kFarLeft, kFarLeftOpening);
+    DrawSide(g, WalledRight(s, kAhead), kAheadRight, kFarRight, kFarRightOpening);
+}
+
+void PrintPicture(Game& g, double x, double y, std::string_view picture, std::initializer_list<double> values) {
+    PbLocate(g.rt, x, y);
+    PbPrintUsing(g.rt, picture, values, PbSep::End);
+}
+
+}  // namespace
+
+double TurnedDirection(double direction, int quarterTurns) {
+    double turned = direction + quarterTurns;
+    if (turned == 5) turned = 1;
+    if (turned == 6) turned = 2;
+    if (turned == 0) turned = 4;
+    return turned;
+}
+
+void DrawView(Game& g) {
+    GameState& s = g.s;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        s.viewWalls(slot) = "0000";
+    Examine(s, kHere);
+    if (WalledAhead(s, kHere)) {
+        DrawFigure(g, kNearFront);
+    } else {
+        DrawFar(g);
+    }
+    DrawSide(g, WalledLeft(s, kHere), kLeft, kNearLeft, kNearLeftOpening);
+    DrawSide(g, WalledRight(s, kHere), kRight, kNearRight, kNearRightOpening);
+}
+
+bool HeroCellWalled(GameState& s, double direction) {
+    return Walled(s, kHere, direction);
+}
+
+void DrawStatusPanel(Game& g) {
+    GameState& s = g.s;
+    PrintAt(g, 55, 1, {s.heroName});
+    PrintPicture(g, 60, 5, "HP    ###/###", {s.heroStats(kHitPoints), s.maxHp});
+    PrintPicture(g, 60, 6, "MP    ###/###", {s.heroStats(kMagicPoints), s.maxMp});
+    PrintPicture(g, 60, 7, "TP    ###/###", {s.heroStats(kTechniquePoints), s.maxTp});
+    PrintPicture(g, 60, 9, "EXP     #####", {s.heroStats(kExperience)});
+    PrintPicture(g, 60, 3, "LV        ###", {s.heroLevel});
+    if (!s.companionName.empty()) {
+        PrintAt(g, 55, 12, {"仲間"_sj});
+        PrintAt(g, 60, 13, {s.companionName});
+    }
+    PrintAt(g, 55, 21, {"移動（カーソルキー)"_sj});
+    PrintAt(g, 55, 22, {"キャンプ (C)"_sj});
+}
+
+}  // namespace kestran::game
