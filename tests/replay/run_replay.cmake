@@ -1,4 +1,4 @@
-# Runs one golden case (see CMakeLists.txt). Arguments: PROGRAM, CASE_DIR, WORK_DIR.
+# Runs one golden case (see CMakeLists.txt). Arguments: PROGRAM, TRACE_DIFF, CASE_DIR, WORK_DIR.
 # A case may bring a `drives` folder (save files to load), copied in before the first run, and a
 # second script `keys.2`, run afterwards on the same drives (the program started again after a
 # save) and compared with `expected.2.trace`.
@@ -30,11 +30,12 @@ function(replay_run suffix)
   endif()
 
   execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files ${expected} ${actual}
-    RESULT_VARIABLE different)
+    COMMAND ${TRACE_DIFF} ${expected} ${actual}
+    RESULT_VARIABLE different
+    OUTPUT_VARIABLE where)
   if(different)
     execute_process(COMMAND diff -u ${expected} ${actual} OUTPUT_VARIABLE diff)
-    message(FATAL_ERROR "the trace differs from ${expected}:\n${diff}")
+    message(FATAL_ERROR "the trace differs from ${expected}\n${where}\n${diff}")
   endif()
 endfunction()
 
