@@ -5,6 +5,7 @@
 
 #include "runtime/console/console_errors.h"
 #include "runtime/console/keyboard.h"
+#include "runtime/console/romaji.h"
 #include "runtime/frame/statement.h"
 #include "runtime/runtime.h"
 #include "runtime/values/error.h"
@@ -23,6 +24,7 @@ enum Code : int {
     kHome = 11,
     kClearLine = 12,
     kEnter = 13,
+    kRomajiToggle = 15,  // Ctrl+O
     kInsertToggle = 18,
     kEnd = 21,
     kBreak = 24,
@@ -67,6 +69,9 @@ private:
     size_t PreviousCharStart(size_t pos) const;
     size_t CharLengthAt(size_t pos) const { return pos < line_.size() ? SjisCharLength(line_, pos) : 0; }
     void Type(std::string_view character);
+    void TypeRomaji(char letter);
+    // Turns the letters still waiting for their syllable into what they are by themselves.
+    void FinishRomaji();
     bool Edit(int code);  // false when the line is finished
 
     Runtime& rt_;
@@ -79,7 +84,9 @@ private:
     size_t cursor_ = 0;
     bool insertMode_ = true;
     int heldLead_ = -1;  // first byte of a double-byte character waiting for its second
-    int shownEnd_ = 0;   // cells the line covered when last drawn
+    bool romaji_ = false;
+    size_t romajiStart_ = 0;  // the letters line_[romajiStart_, cursor_) wait for their syllable
+    int shownEnd_ = 0;        // cells the line covered when last drawn
 };
 
 size_t LineEditor::MaxLength() const {
@@ -167,8 +174,50 @@ void LineEditor::Type(std::string_view character) {
     cursor_ += character.size();
 }
 
+// In the romaji mode a typed letter joins the letters before the cursor that still wait for their
+// syllable, and whatever they complete is put in their place as katakana.
+void LineEditor::TypeRomaji(char letter) {
+    if (romajiStart_ > cursor_) romajiStart_ = cursor_;
+    const PbString before = line_;
+    const size_t cursorBefore = cursor_;
+    Type(std::string_view(&letter, 1));
+    if (cursor_ == cursorBefore) return;  // refused
+    const RomajiConversion c =
+        ConvertRomaji(std::string_view(line_).substr(romajiStart_, cursor_ - romajiStart_), false);
+    line_.replace(romajiStart_, cursor_ - romajiStart_, c.kana + c.pending);
+    if (line_.size() > maxLength_) {
+        line_ = before;
+        cursor_ = cursorBefore;
+        Beep();
+        return;
+    }
+    romajiStart_ += c.kana.size();
+    cursor_ = romajiStart_ + c.pending.size();
+}
+
+void LineEditor::FinishRomaji() {
+    if (!romaji_ || romajiStart_ >= cursor_) {
+        romajiStart_ = cursor_;
+        return;
+    }
+    const RomajiConversion c =
+        ConvertRomaji(std::string_view(line_).substr(romajiStart_, cursor_ - romajiStart_), true);
+    PbString finished = line_;
+    finished.replace(romajiStart_, cursor_ - romajiStart_, c.kana);
+    if (finished.size() <= maxLength_) {
+        line_ = finished;
+        cursor_ = romajiStart_ + c.kana.size();
+    }
+    romajiStart_ = cursor_;
+}
+
 bool LineEditor::Edit(int code) {
+    FinishRomaji();
     switch (code) {
+        case kRomajiToggle:
+            romaji_ = !romaji_;
+            romajiStart_ = cursor_;
+            break;
         case kBackspace:
             if (cursor_ > 0) {
                 const size_t start = PreviousCharStart(cursor_);
@@ -230,6 +279,7 @@ PbString LineEditor::Run() {
             if (code >= 0x40 && code <= 0xFC && code != 0x7F) {
                 const char pair[2] = {char(lead), char(code)};
                 Type(std::string_view(pair, 2));
+                romajiStart_ = cursor_;
                 Render();
                 continue;
             }
@@ -237,14 +287,23 @@ PbString LineEditor::Run() {
         }
         if (code >= 0x20 && code != 0x7F) {
             if (IsSjisLeadByte(uint8_t(code))) {
+                FinishRomaji();
                 heldLead_ = code;
                 continue;
             }
             const char single = char(code);
-            Type(std::string_view(&single, 1));
+            if (romaji_ && IsRomajiByte(single)) {
+                TypeRomaji(single);
+            } else {
+                FinishRomaji();
+                Type(std::string_view(&single, 1));
+                romajiStart_ = cursor_;
+            }
         } else if (!Edit(code)) {
             if (code == kGone) return {};
             break;
+        } else {
+            romajiStart_ = cursor_;
         }
         Render();
     }

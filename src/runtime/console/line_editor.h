@@ -12,7 +12,8 @@ struct Runtime;
 
 // INPUT with one string variable. Prompt kind 0 shows "? ", 1 the prompt as it stands, 2 the
 // prompt and "? " (another kind: error 5). The line is edited at the cursor (insert and
-// overwrite, Backspace, Delete, Left, Right, Home, End, Ctrl+E, Insert; Ctrl+X stops the
+// overwrite, Backspace, Delete, Left, Right, Home, End, Ctrl+E, Insert; Ctrl+O turns typed romaji
+// into katakana until pressed again, for keyboards without an input method; Ctrl+X stops the
 // program) and read as one field: blanks around it dropped, a quoted field without its quotes,
 // an unquoted one ending at the first comma or colon. Bytes in `refusedBytes` are refused with
 // a beep, like a character that would make the line too long.
