@@ -1,0 +1,43 @@
+// The window the bot plays through: it keeps the screen each frame shows and, at each key wait,
+// types the keys its player chooses, until the key budget is spent (then the window closes).
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "platform/recording.h"
+#include "platform/window.h"
+#include "player.h"
+
+namespace kestran::bot {
+
+class BotWindow final : public platform::Window {
+public:
+    BotWindow(Player& player, long keyBudget, platform::Utf8CharToSjis encode)
+        : player_(player), keysLeft_(keyBudget), encode_(std::move(encode)) {}
+
+    void Present(const platform::FrameView& frame) override {
+        if (frame.textRows) screen_.rows = *frame.textRows;
+    }
+    bool WaitEvent(platform::Event& event, int timeoutMs) override;
+    bool PollEvent(platform::Event&) override { return false; }
+    void Beep() override {}
+    void SetTextInput(bool, int, int) override {}
+    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
+        message_ = titleUtf8 + ": " + textUtf8;
+    }
+
+    const Screen& screen() const { return screen_; }
+    // The last message box: a fatal run-time error's report.
+    const std::string& message() const { return message_; }
+
+private:
+    Player& player_;
+    long keysLeft_;
+    platform::Utf8CharToSjis encode_;
+    Screen screen_;
+    std::deque<platform::Event> pending_;
+    std::string message_;
+};
+
+}  // namespace kestran::bot

@@ -1,0 +1,59 @@
+// The bot's player: looks at the screen at each key wait and answers with a key a player might
+// press there, now and then a key that means nothing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "explorer.h"
+#include "screen.h"
+
+namespace kestran::bot {
+
+class Player {
+public:
+    explicit Player(uint32_t seed) : random_(seed) {}
+
+    // The next key in key-script notation ("Y", "{Enter}", "{Up}", UTF-8 text for a name).
+    std::string Next(const Screen& screen);
+
+    // The game said the hero died.
+    bool HeroDied() const { return died_; }
+    int DeepestFloor() const { return deepest_; }
+
+private:
+    bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    std::string Digit(int below) { return std::string(1, char('0' + Pick(below))); }
+    std::string Nonsense();
+    std::string Unstick();
+
+    std::optional<std::string> Title(const Screen& s);
+    std::optional<std::string> Creation(const Screen& s);
+    std::optional<std::string> Files(const Screen& s);
+    std::optional<std::string> Town(const Screen& s);
+    std::optional<std::string> Shop(const Screen& s);
+    std::optional<std::string> Guild(const Screen& s);
+    std::optional<std::string> CharacterScreens(const Screen& s);
+    std::optional<std::string> Fight(const Screen& s);
+    std::optional<std::string> Chest(const Screen& s);
+    std::optional<std::string> Labyrinth(const Screen& s);
+    std::optional<std::string> Questions(const Screen& s);
+
+    std::mt19937 random_;
+    Explorer explorer_;
+    std::optional<Position> saved_;  // where the hero stood at the last save
+    Position savingAt_;
+    bool enteringLabyrinth_ = false;
+    bool died_ = false;
+    int deepest_ = 0;
+    bool everSaved_ = false;
+    int distributed_ = 0;  // Enter presses in the bonus distribution
+    Screen last_;
+    Position lastAt_;
+    int sameScreen_ = 0;
+};
+
+}  // namespace kestran::bot
