@@ -152,6 +152,7 @@ bool IsPlayableSave(GameState& s) {
         }
     }
     if (!IsWholeIn(s.dungeonFloor, 0, kFloorCount)) return false;
+    if (!(s.heroLevel >= 1)) return false;  // a fight's experience is divided by the level
     if (s.dungeonFloor == 0) return true;
     return IsWholeIn(s.posX, 1, kFloorSize) && IsWholeIn(s.posY, 0, kFloorSize - 1) && IsWholeIn(s.facing, 1, 4);
 }

@@ -118,6 +118,19 @@ TEST_F(LoadRefusalTest, APositionOffTheMaps) {
     lines[22] = " 71 , 82 , 89 , 1300 , 2 , 21 , 0 , 1 , 3 , 0 ";
     WriteSave(lines);
     ExpectRefused("C");
+    lines[22] = " 71 , 82 , 89 , 1300 , 2 , 20 , 20 , 1 , 3 , 0 ";
+    WriteSave(lines);
+    ExpectRefused("C");
+    lines[22] = " 71 , 82 , 89 , 1300 , 2 , 20 , 19 , 1 , 0 , 0 ";
+    WriteSave(lines);
+    ExpectRefused("C");
+}
+
+TEST_F(LoadRefusalTest, ALevelBelowOne) {
+    auto lines = GoodLines();
+    lines[22] = " 71 , 82 , 89 , 1300 , 0 , 1 , 0 , 0 , 3 , 0 ";
+    WriteSave(lines);
+    ExpectRefused("C");
 }
 
 TEST_F(LoadRefusalTest, AnEventRowOfTheWrongLength) {
