@@ -28,6 +28,7 @@ protected:
         InitializeGameState(other);
         other.heroName = "OTHER";
         other.gold = 5;
+        other.heroLevel = 1;
         Game og{rt, other};
         Keys("CYx");
         EXPECT_TRUE(Play([&] { SaveCharacter(og); }));

@@ -169,6 +169,7 @@ TEST_F(SaveFileTest, ANameWithBlanksAndDoubleByteCharactersComesBackByteForByte)
     Keys("  勇者 ｶｲ ソ  {Enter}");
     EXPECT_FALSE(Play([&] { CreateCharacter(g); }));
     EXPECT_EQ(s.heroName, "勇者 ｶｲ ソ"_sj.str());
+    s.heroLevel = 1;  // the creation was left at the name
     Keys("CYx");
     ASSERT_TRUE(Play([&] { SaveCharacter(g); }));
     GameState loaded;

@@ -58,6 +58,7 @@ TEST_F(SavingTest, AConversionTakesFiveFloorsPutsTheStaircaseAndSavesOnTheSameDr
     InitializeGameState(veld);
     veld.heroName = "VELD";
     veld.gold = 4321;
+    veld.heroLevel = 1;
     veld.mapEvents(4, 0) = "11111111111111111111";
     veld.mapEvents(0, 3) = "11111111111111111111";
     Game vg{rt, veld};
