@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -23,17 +22,11 @@ enum Item : int {
     kLeatherArmour = 8,
     kChainMail = 9,
     kCap = 11,
-    kGloves = 13,
     kSmallShield = 15,
     kBoots = 18,
-    kHealingPotion = 19,  // 50 hit points
-    kGreatSword = 25,     // both hands, strength 30
-    kSunStone = 37,       // carries the hero home
-    kAntidote = 38,
-    kDiseaseCure = 39,
-    kTechniquePotion = 57,  // 50 technique points
-    kMagicPotion = 58,      // 50 magic points
-    kPanacea = 59,          // cures both; 100 hit, 50 magic, 50 technique points
+    kGreatSword = 25,  // both hands, strength 30
+    kSunStone = 37,    // carries the hero home
+    kPanacea = 59,     // cures both; 100 hit, 50 magic, 50 technique points
 };
 
 class CampTest : public TownTest {
@@ -104,9 +97,7 @@ protected:
         return r;
     }
 
-    static std::string Blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-    // A key hint at column 55.
-    static std::string Hint(const std::string& text) { return Blanks(55) + text; }
+    static std::string Hint(const std::string& text) { return std::string(55, ' ') + text; }
 };
 
 }  // namespace kestran::game::testing
