@@ -1,5 +1,8 @@
 #include "game/camp/equipment.h"
 
+#include <array>
+#include <string_view>
+
 #include "game/camp/inventory_screen.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
@@ -11,6 +14,9 @@
 
 namespace kestran::game {
 namespace {
+
+constexpr int kRightHand = 2;
+constexpr int kLeftHand = 3;
 
 // Where an item of each wearable type goes, and the message of putting it on.
 struct Wearing {

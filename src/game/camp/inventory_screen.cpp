@@ -1,14 +1,21 @@
 #include "game/camp/inventory_screen.h"
 
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "game/camp/equipment.h"
 #include "game/camp/item_use.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
+#include "game/town/text_table.h"
 
 namespace kestran::game {
 namespace {
+
+// The equipment slots' body parts, by slot: head, body, right hand, left hand, arms, feet.
+constexpr std::array<std::string_view, kEquipSlots> kBodyParts{kText<"頭">,   kText<"胴">, kText<"右手">,
+                                                               kText<"左手">, kText<"腕">, kText<"脚">};
 
 void DrawInventory(Game& g) {
     GameState& s = g.s;

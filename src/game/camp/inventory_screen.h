@@ -2,20 +2,10 @@
 // equip, unequip, use and discard. Each of those operations comes back to it, drawn afresh.
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "game/camp/character_menu.h"
 #include "game/game.h"
-#include "game/town/text_table.h"
 
 namespace kestran::game {
-
-// The equipment slots' body parts, by slot: head, body, right hand, left hand, arms, feet.
-inline constexpr std::array<std::string_view, 6> kBodyParts{kText<"頭">,   kText<"胴">, kText<"右手">,
-                                                            kText<"左手">, kText<"腕">, kText<"脚">};
-inline constexpr int kRightHand = 2;
-inline constexpr int kLeftHand = 3;
 
 // Gives Returned on "R" (the character menu draws the sheet again), TripHome when an item
 // carried the hero home.

@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "game/camp/inventory_screen.h"
+#include "game/camp/character_menu.h"
 #include "game/hero_slots.h"
 #include "game/town/town_fixture.h"
 #include "runtime/values/numbers.h"
 #include "runtime/values/sjis.h"
 
 namespace kestran::game::testing {
+
+constexpr int kRightHand = 2;
+constexpr int kLeftHand = 3;
 
 // Indices of the item table.
 enum Item : int {
