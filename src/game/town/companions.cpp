@@ -2,17 +2,11 @@
 
 #include <array>
 
-#include "runtime/values/sjis_literal.h"
+#include "game/town/text_table.h"
 #include "runtime/values/strings.h"
 
 namespace kestran::game {
 namespace {
-
-// A text converted once, at compile time, into a Shift-JIS constant the table can point into.
-template <Utf8Literal L>
-inline constexpr auto kSjisText = operator""_sj<L>();
-template <Utf8Literal L>
-inline constexpr std::string_view kText = kSjisText<L>.view();
 
 constexpr std::array<Companion, kCompanionCount> kCompanions{{
     {kText<"( 0 )聖騎士レイモン">, kText<"レイモン">, kText<"「では、迷宮の入り口で待っているぞ。」">,

@@ -92,17 +92,6 @@ bool SlotFree(GameState& s, double slot) {
     return s.inventoryName(slot).empty();
 }
 
-// The backpack under a heading, as the identify and sell screens show it.
-void ListBackpack(Game& g, std::string_view heading, std::string_view prompt, std::string_view leave) {
-    GameState& s = g.s;
-    PrintAt(g, 1, 1, {heading});
-    PrintAt(g, 1, 2, {prompt});
-    for (int i = 0; i < kBackpackSlots; ++i) {
-        if (!SlotFree(s, i)) PrintAt(g, 25, i + 5, {"(", float(i), ")  ", s.inventoryName(i)});
-    }
-    PrintChoices(g, 22, {leave});
-}
-
 // Identifies the chosen unidentified slot after its question, when the player has the fee.
 void IdentifyChosen(Game& g) {
     GameState& s = g.s;
@@ -144,6 +133,16 @@ void SellChosen(Game& g) {
 }
 
 }  // namespace
+
+void ListBackpack(Game& g, std::string_view heading, std::string_view prompt, std::string_view leave) {
+    GameState& s = g.s;
+    PrintAt(g, 1, 1, {heading});
+    PrintAt(g, 1, 2, {prompt});
+    for (int i = 0; i < kBackpackSlots; ++i) {
+        if (!SlotFree(s, i)) PrintAt(g, 25, i + 5, {"(", float(i), ")  ", s.inventoryName(i)});
+    }
+    PrintChoices(g, 22, {leave});
+}
 
 void ShowShelf(Game& g) {
     GameState& s = g.s;
