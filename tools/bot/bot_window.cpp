@@ -20,6 +20,11 @@ bool BotWindow::WaitEvent(platform::Event& event, int) {
     event = pending_.front();
     pending_.pop_front();
     --keysLeft_;
+    if (trace_) {
+        *trace_ << "@@ " << ++waits_ << ' ' << platform::KeyNotation(event) << '\n';
+        for (const std::string& row : screen_.rows)
+            *trace_ << row << '\n';
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 
 #include "platform/recording.h"
@@ -13,8 +14,9 @@ namespace kestran::bot {
 
 class BotWindow final : public platform::Window {
 public:
-    BotWindow(Player& player, long keyBudget, platform::Utf8CharToSjis encode)
-        : player_(player), keysLeft_(keyBudget), encode_(std::move(encode)) {}
+    // With `trace`, every wait writes what the headless program's --trace writes.
+    BotWindow(Player& player, long keyBudget, platform::Utf8CharToSjis encode, std::ostream* trace = nullptr)
+        : player_(player), keysLeft_(keyBudget), encode_(std::move(encode)), trace_(trace) {}
 
     void Present(const platform::FrameView& frame) override {
         if (frame.textRows) screen_.rows = *frame.textRows;
@@ -38,6 +40,8 @@ private:
     Screen screen_;
     std::deque<platform::Event> pending_;
     std::string message_;
+    std::ostream* trace_;
+    long waits_ = 0;
 };
 
 }  // namespace kestran::bot

@@ -3,12 +3,14 @@
 // program replays exactly (--keys-file).
 //
 //   play_bot [--seed=N] [--games=G] [--keys=K] [--out=SCRIPT] [--cases=DIR] [--timeout=SECONDS]
+//            [--trace=FILE]
 //
 // Plays G games (default 1) with the seeds N, N+1, ... (default 1), each for at most K keys
 // (default 1500) or until the hero dies, each in a child process with drive folders of its own.
 // A game that ends in a fatal run-time error, a crash or a hang (no end within the timeout,
 // default 60 s) fails: its script is kept in DIR/bot_seed_N/ (keys and seed, the form of a golden
-// replay case) and the exit status is 1. --out keeps the script of a single game.
+// replay case) and the exit status is 1. --out keeps the script of the (last) game played, --trace
+// its screens at every key wait in the form of the program's --trace.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +45,7 @@ struct Options {
     long keys = 1500;
     std::string out;
     std::string cases;
+    std::string trace;
     int timeoutSeconds = 60;
 };
 
@@ -61,6 +64,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
                 o.keys = std::stol(value);
             } else if (name == "--out") {
                 o.out = value;
+            } else if (name == "--trace") {
+                o.trace = value;
             } else if (name == "--cases") {
                 o.cases = value;
             } else if (name == "--timeout") {
@@ -82,9 +87,11 @@ bool Encode(std::string_view utf8, std::string& sjis) {
 }
 
 // One game in this process: the exit status of the program.
-int PlayOneGame(uint32_t seed, long keys, const fs::path& work) {
+int PlayOneGame(uint32_t seed, long keys, const fs::path& work, const std::string& tracePath) {
     bot::Player player(seed);
-    bot::BotWindow window(player, keys, Encode);
+    std::ofstream trace;
+    if (!tracePath.empty()) trace.open(tracePath, std::ios::binary);
+    bot::BotWindow window(player, keys, Encode, tracePath.empty() ? nullptr : &trace);
     std::ofstream script(work / "keys", std::ios::binary);
     script << std::unitbuf;  // a crash must not lose the keys that led to it
     platform::RecordingWindow recorder(window, script, seed, Encode);
@@ -117,7 +124,7 @@ Outcome RunChild(uint32_t seed, const Options& o, const fs::path& work) {
         std::perror("play_bot: fork");
         std::exit(2);
     }
-    if (child == 0) _exit(PlayOneGame(seed, o.keys, work));
+    if (child == 0) _exit(PlayOneGame(seed, o.keys, work, o.trace));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
     int status = 0;
     while (waitpid(child, &status, WNOHANG) == 0) {

@@ -1,6 +1,7 @@
 #include "game/camp/item_use.h"
 
 #include "game/camp/inventory_screen.h"
+#include "game/camp/potion_effects.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/state/code_fields.h"
@@ -11,56 +12,6 @@
 
 namespace kestran::game {
 namespace {
-
-constexpr double kCuresPoison = 1;
-constexpr double kCuresDisease = 2;
-constexpr double kCuresBoth = 3;
-constexpr double kCarriesHome = 4;
-
-// One kind of points a potion restores, with its messages.
-struct Restoring {
-    HeroStat stat;
-    float GameState::*maximum;
-    std::string_view label;     // followed by the amount and "ポイント回復しました"
-    std::string_view fullText;  // the points are at their maximum
-    bool fullWhenReached;       // else the full message needs the maximum exceeded
-};
-
-constexpr Restoring kHitPointsRestored{kHitPoints, &GameState::maxHp, kText<"ヒットポイントが">,
-                                       kText<"ヒットポイントが全快しました">, true};
-constexpr Restoring kMagicPointsRestored{kMagicPoints, &GameState::maxMp, kText<"マジックポイントが">,
-                                         kText<"マジックポイントが全快しました">, true};
-constexpr Restoring kTechniquePointsRestored{kTechniquePoints, &GameState::maxTp, kText<"テクニックポイントが">,
-                                             kText<"テクニックポイントが全快しました">, false};
-
-bool CarriesUsable(GameState& s) {
-    for (int i = 0; i < kBackpackSlots; ++i) {
-        if (ItemType(s.inventoryCode(i)) == "P") return true;
-    }
-    return false;
-}
-
-// The next message row of the item's effects.
-double NextMessageRow(GameState& s) {
-    s.messageRow = PbStore(s.messageRow + 1.0);
-    return s.messageRow;
-}
-
-void Restore(Game& g, double amount, const Restoring& r) {
-    GameState& s = g.s;
-    if (amount <= 0) return;
-    const double row = NextMessageRow(s);
-    const double points = s.heroStats(r.stat);
-    const double maximum = s.*r.maximum;
-    const bool full = r.fullWhenReached ? maximum <= points + amount : maximum < points + amount;
-    if (full) {
-        PrintAt(g, 1, row, {r.fullText});
-        s.heroStats(r.stat) = s.*r.maximum;
-    } else {
-        PrintAt(g, 1, row, {r.label, float(amount), "ポイント回復しました"_sj});
-        s.heroStats(r.stat) = PbStore(points + amount);
-    }
-}
 
 MenuExit TripHome(Game& g, double slot) {
     GameState& s = g.s;
@@ -77,19 +28,8 @@ MenuExit UseItem(Game& g, double slot) {
     s.messageRow = 3;
     PrintAt(g, 1, 3, {s.inventoryName(slot), "を使いました"_sj});
     const PbString code = s.inventoryCode(slot);
-    Restore(g, PotionHitPoints(code), kHitPointsRestored);
-    Restore(g, PotionMagicPoints(code), kMagicPointsRestored);
-    Restore(g, PotionTechniquePoints(code), kTechniquePointsRestored);
-    const double cure = PotionCure(code);
-    if (cure == kCuresPoison || cure == kCuresBoth) {
-        PrintAt(g, 1, NextMessageRow(s), {"体内の毒が消えました"_sj});
-        CurePoison(s);
-    }
-    if (cure == kCuresDisease || cure == kCuresBoth) {
-        PrintAt(g, 1, NextMessageRow(s), {"病気が治りました"_sj});
-        CureDisease(s);
-    }
-    if (cure == kCarriesHome) return TripHome(g, slot);
+    ApplyPotion(g, code, kCampPotionWords);
+    if (PotionCure(code) == kCarriesHome) return TripHome(g, slot);
     PromptForKey(g, s.messageRow + 2.0);
     RemoveBackpackItem(s, slot);
     return MenuExit::Returned;
@@ -117,7 +57,7 @@ double ChooseUsable(Game& g) {
 
 MenuExit UseCarriedItem(Game& g) {
     GameState& s = g.s;
-    if (!CarriesUsable(s)) {
+    if (!CarriesPotion(s)) {
         ShowNotice(g, {"使用できる道具を持っていません"_sj});
         return MenuExit::Returned;
     }

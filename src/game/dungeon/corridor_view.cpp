@@ -142,18 +142,27 @@ bool HeroCellWalled(GameState& s, double direction) {
     return Walled(s, kHere, direction);
 }
 
-void DrawStatusPanel(Game& g) {
+void PrintNameAndPoints(Game& g) {
     GameState& s = g.s;
     PrintAt(g, 55, 1, {s.heroName});
     PrintPicture(g, 60, 5, "HP    ###/###", {s.heroStats(kHitPoints), s.maxHp});
     PrintPicture(g, 60, 6, "MP    ###/###", {s.heroStats(kMagicPoints), s.maxMp});
     PrintPicture(g, 60, 7, "TP    ###/###", {s.heroStats(kTechniquePoints), s.maxTp});
+}
+
+void PrintCompanionLines(Game& g) {
+    GameState& s = g.s;
+    if (s.companionName.empty()) return;
+    PrintAt(g, 55, 12, {"仲間"_sj});
+    PrintAt(g, 60, 13, {s.companionName});
+}
+
+void DrawStatusPanel(Game& g) {
+    GameState& s = g.s;
+    PrintNameAndPoints(g);
     PrintPicture(g, 60, 9, "EXP     #####", {s.heroStats(kExperience)});
     PrintPicture(g, 60, 3, "LV        ###", {s.heroLevel});
-    if (!s.companionName.empty()) {
-        PrintAt(g, 55, 12, {"仲間"_sj});
-        PrintAt(g, 60, 13, {s.companionName});
-    }
+    PrintCompanionLines(g);
     PrintAt(g, 55, 21, {"移動（カーソルキー)"_sj});
     PrintAt(g, 55, 22, {"キャンプ (C)"_sj});
 }

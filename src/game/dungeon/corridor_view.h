@@ -26,4 +26,9 @@ bool HeroCellWalled(GameState& s, double direction);
 // The hero's name, points, experience and level, and the companion.
 void DrawStatusPanel(Game& g);
 
+// The parts of the panel a fight shows too: the name and the hit, magic and technique points
+// ("HP    ###/###"), and the companion under "仲間".
+void PrintNameAndPoints(Game& g);
+void PrintCompanionLines(Game& g);
+
 }  // namespace kestran::game

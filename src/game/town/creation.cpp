@@ -3,6 +3,7 @@
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/state/hero_rules.h"
+#include "game/town/bonus_distribution.h"
 #include "game/town/character_sheet.h"
 #include "game/town/saving.h"
 #include "runtime/console/line_editor.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kDice = 4;
 constexpr double kRollTarget = 130;
-constexpr char kEnter = 13;
 
 enum class Step { Name, Roll, Distribute, Finish };
 
@@ -82,49 +82,11 @@ void Roll(Game& g) {
     } while (AskAtRow19(g) == Answer::No);
 }
 
-void DrawDistribution(Game& g) {
-    GameState& s = g.s;
-    ClearScreen(g);
-    PrintAt(g, 1, 1, {"ボーナスポイントを振り分けて下さい"_sj});
-    PrintAt(g, 1, 2, {"「+」と「-」でポイントの上下、ENTER で次に移動します"_sj});
-    for (int i = 0; i < kAttributeCount; ++i) {
-        s.pointsAdded(i) = 0;
-        PrintAt(g, 2, i + 4, {s.attributeNames(i)});
-        PrintAt(g, 10, i + 4, {s.heroStats(i)});
-    }
-}
-
-// "+" and "-" move points into and out of attribute i until Enter.
-void DistributeTo(Game& g, int i) {
-    GameState& s = g.s;
-    for (;;) {
-        PrintAt(g, 1, 12, {"残りのボーナスポイント"_sj, s.bonusPoints});
-        PrintAt(g, 15, i + 4, {s.pointsAdded(i)});
-        const PbString key = ReadKey(g);
-        if (key == "+" && s.bonusPoints > 0) {
-            s.pointsAdded(i) = PbStore(s.pointsAdded(i) + 1.0);
-            s.bonusPoints = PbStore(s.bonusPoints - 1.0);
-        } else if (key == "-" && s.pointsAdded(i) > 0) {
-            s.pointsAdded(i) = PbStore(s.pointsAdded(i) - 1.0);
-            s.bonusPoints = PbStore(s.bonusPoints + 1.0);
-        } else if (key.size() == 1 && key[0] == kEnter) {
-            return;
-        }
-    }
-}
-
-void GiveBackPoints(GameState& s) {
-    for (int i = 0; i < kAttributeCount; ++i)
-        s.bonusPoints = PbStore(double(s.bonusPoints) + s.pointsAdded(i));
-}
-
 void Distribute(Game& g) {
     for (;;) {
-        DrawDistribution(g);
-        for (int i = 0; i < kAttributeCount; ++i)
-            DistributeTo(g, i);
+        DistributeBonusPoints(g, "ボーナスポイントを振り分けて下さい"_sj, 12);
         if (AskAtRow19(g) == Answer::Yes) return;
-        GiveBackPoints(g.s);
+        GiveBackBonusPoints(g.s);
     }
 }
 
