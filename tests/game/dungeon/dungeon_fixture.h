@@ -61,6 +61,15 @@ protected:
         }
     }
 
+    // Sets the generator so that the next `count` RND satisfy `wanted` (given them in order).
+    template <class Wanted>
+    void SeedWhere(int count, Wanted&& wanted, uint32_t from = 1) {
+        for (uint32_t seed = from;; ++seed) {
+            rt.random.seed = seed;
+            if (wanted(NextRnd(count))) return;
+        }
+    }
+
     // How many RND were drawn since `before` (a copy of the generator taken earlier).
     int DrawsSince(RandomGenerator before) const {
         for (int n = 0; n < 100000; ++n) {
