@@ -9,8 +9,10 @@ bool BotWindow::WaitEvent(platform::Event& event, int) {
         platform::KeyScript keys;
         std::string error;
         const std::string script = player_.Next(screen_);
-        if (!platform::ParseKeyScript(script, false, encode_, keys, error))
-            throw std::logic_error("the bot wrote a key script it cannot parse: " + script + ": " + error);
+        if (!platform::ParseKeyScript(script, false, encode_, keys, error)) {
+            message_ = "the bot wrote a key script it cannot parse: " + script + ": " + error;
+            throw std::logic_error(message_);
+        }
         pending_.assign(keys.keys.begin(), keys.keys.end());
     }
     if (pending_.empty() || keysLeft_ <= 0) {

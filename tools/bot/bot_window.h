@@ -26,7 +26,7 @@ public:
     void Beep() override {}
     void SetTextInput(bool, int, int) override {}
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
-        message_ = titleUtf8 + ": " + textUtf8;
+        if (message_.empty()) message_ = titleUtf8 + ": " + textUtf8;
     }
 
     const Screen& screen() const { return screen_; }

@@ -107,7 +107,7 @@ int PlayOneGame(uint32_t seed, long keys, const fs::path& work, const std::strin
     const int status = RunProgram(rt, [seed](Runtime& r) { game::RunGame(r, seed); });
     std::ofstream summary(work / "summary");
     summary << (player.HeroDied() ? "died" : "alive") << " deepest floor " << player.DeepestFloor();
-    if (!window.message().empty()) summary << "; report: " << window.message();
+    if (!window.message().empty()) summary << "; " << window.message();
     return status;
 }
 

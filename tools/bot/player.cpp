@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "outfit.h"
+
 namespace kestran::bot {
 namespace {
 
@@ -96,12 +98,24 @@ std::optional<std::string> Player::Files(const Screen& s) {
 std::optional<std::string> Player::Town(const Screen& s) {
     if (s.Has("ここはオディシスの街です")) {
         explorer_.Leave();
+        if (hpRatio_ < 0.75 && Chance(0.9)) {
+            hpRatio_ = 1;  // rested, or refused for want of gold: either way not again at once
+            return "I";
+        }
+        if ((!outfitKnown_ || WantsToEquip()) && Chance(0.8)) return "C";
+        if (NeedsShopping() && Chance(0.6)) {
+            shopKeys_ = 0;
+            return "S";
+        }
         const int roll = Pick(100);
-        if (roll < 45) {
+        if (roll < 55) {
             enteringLabyrinth_ = true;
             return "M";
         }
-        if (roll < 60) return "S";
+        if (roll < 60) {
+            shopKeys_ = 0;
+            return "S";
+        }
         if (roll < 72) return "G";
         if (roll < 80) return "T";
         if (roll < 92) return "C";
@@ -117,6 +131,7 @@ std::optional<std::string> Player::Town(const Screen& s) {
 
 std::optional<std::string> Player::Shop(const Screen& s) {
     if (s.Has("ここは道具屋です")) {
+        if (auto key = Shopping(s)) return key;
         const int roll = Pick(100);
         if (roll < 45) return Digit(10);
         if (roll < 55) return "S";
@@ -125,7 +140,12 @@ std::optional<std::string> Player::Shop(const Screen& s) {
         return "E";
     }
     if (s.Has("それでも購入しますか？(Y/N)")) return Chance(0.2) ? "Y" : "N";
-    if (s.Has("を購入します")) return Chance(0.85) ? "Y" : "N";
+    if (s.Has("を購入します")) return Chance(0.9) ? "Y" : "N";
+    if (s.RowHas(1, "を購入しました")) {
+        const std::string& row = s.rows[1];
+        carried_.push_back(row.substr(1, row.find("を購入しました") - 1));
+        return " ";
+    }
     if (s.Has("どれを売りますか？") || s.Has("どの持ち物を鑑定しますか？")) {
         const auto digits = ListedDigits(s);
         if (digits.empty() || Chance(0.4)) return "N";
@@ -148,14 +168,44 @@ std::optional<std::string> Player::Guild(const Screen& s) {
 
 std::optional<std::string> Player::CharacterScreens(const Screen& s) {
     if (s.Has("持ち物を見る(I)")) {
+        if ((!outfitKnown_ || WantsToEquip()) && Chance(0.9)) return "I";
         const char* keys[] = {"I", "I", "I", "T", "P", "M", "R", "R"};
         return keys[Pick(8)];
     }
-    if (s.Has("の持ち物です") && s.Has("装備する(E)")) {
-        const char* keys[] = {"E", "E", "T", "U", "U", "D", "R", "R", "R"};
+    if (const auto outfit = ReadOutfit(s)) {
+        worn_ = outfit->worn;
+        carried_ = outfit->carried;
+        outfitKnown_ = true;
+        equipping_ = ItemToEquip();
+        if (!equipping_.empty() && Chance(0.9)) return "E";
+        const char* keys[] = {"E", "T", "U", "D", "R", "R", "R", "R", "R"};
         return keys[Pick(9)];
     }
-    if (s.Has("をどちらの手に装備しますか？(L/R)")) return Chance(0.7) ? "R" : "L";
+    if (s.Has("は重くて装備できませんでした") || s.Has("は両手用の武器です") ||
+        s.Has("すでに両手用の武器を装備していますので")) {
+        refused_.push_back(equipping_);
+        return " ";
+    }
+    if (s.Has("をどちらの手に装備しますか？(L/R)")) {
+        if (!equipping_.empty()) return ItemTypeNamed(equipping_) == 'S' ? "L" : "R";
+        return Chance(0.7) ? "R" : "L";
+    }
+    if (s.Has("装備する持ち物を数字キーで選んでください") && !equipping_.empty()) {
+        for (const std::string& row : s.rows) {
+            const std::size_t close = row.find(')');
+            if (close != std::string::npos && row.substr(close + 1) == equipping_ &&
+                row.find("( ") != std::string::npos) {
+                return std::string(1, row[row.find("( ") + 2]);
+            }
+        }
+    }
+    if (s.Has("使用する道具を数字キーで選んでください") && hpRatio_ < 0.5) {
+        for (const std::string& row : s.rows) {
+            if (row.find(")体力") != std::string::npos && row.find("( ") != std::string::npos) {
+                return std::string(1, row[row.find("( ") + 2]);
+            }
+        }
+    }
     const bool list =
         s.Has("装備する持ち物を数字キーで選んでください") || s.Has("使用する道具を数字キーで選んでください") ||
         s.Has("捨てる持ち物を数字キーで選んでください") || s.Has("装備をはずす個所を数字キーで選んでください");
@@ -177,11 +227,15 @@ std::optional<std::string> Player::CharacterScreens(const Screen& s) {
 
 std::optional<std::string> Player::Fight(const Screen& s) {
     if (s.Has("魔物に遭遇しました！")) return " ";
+    if (s.Has("武器で攻撃しますか？(Y/N)") || s.Has("本当に逃げますか？(Y/N)")) return Chance(0.92) ? "Y" : "N";
     if (s.Has("武器で攻撃する(A)") && s.Has("どうする？")) {
         long hp = 0;
         long max = 1;
-        const bool hurt = HitPoints(s, hp, max) && hp * 4 < max;
-        if (hurt && Chance(0.6)) {
+        const bool known = HitPoints(s, hp, max);
+        if (known) hpRatio_ = double(hp) / double(max);
+        const bool hurt = known && hp * 5 < max * 2;
+        if (hurt && Potions() > 0 && Chance(0.8)) return "I";
+        if (hurt && Chance(0.7)) {
             const char* keys[] = {"R", "I", "P"};
             return keys[Pick(3)];
         }
@@ -237,10 +291,10 @@ std::optional<std::string> Player::Labyrinth(const Screen& s) {
     deepest_ = std::max(deepest_, explorer_.position().floor);
     long hp = 0;
     long max = 1;
-    HitPoints(s, hp, max);
+    if (HitPoints(s, hp, max)) hpRatio_ = double(hp) / double(max);
     const long level = s.NumberAfter("LV").value_or(1);
     Goal goal = Goal::Explore;
-    if (hp * 10 < max * 3) {
+    if (hp * 10 < max * 6) {
         goal = Goal::GoUp;
     } else if (explorer_.position().floor < 6 && explorer_.ExploredShare() > 0.3 &&
                level >= explorer_.position().floor * 2) {
@@ -278,6 +332,58 @@ std::optional<std::string> Player::Questions(const Screen& s) {
     if (s.Has("戻る(R)")) return Chance(0.5) ? "R" : Digit(10);
     if (s.Has("やっぱりやめる(N)")) return Chance(0.5) ? "N" : Digit(10);
     return std::nullopt;
+}
+
+int Player::Potions() const {
+    int n = 0;
+    for (const std::string& name : carried_)
+        n += ItemTypeNamed(name) == 'P' && name != "太陽の石";
+    return n;
+}
+
+std::string Player::ItemToEquip() const {
+    for (const std::string& name : carried_) {
+        const int slot = SlotForType(ItemTypeNamed(name));
+        const bool refused = std::find(refused_.begin(), refused_.end(), name) != refused_.end();
+        if (slot >= 0 && !worn_[std::size_t(slot)] && !refused) return name;
+    }
+    return {};
+}
+
+bool Player::WantsToEquip() const {
+    return !ItemToEquip().empty();
+}
+
+bool Player::NeedsShopping() const {
+    for (char type : {'W', 'A', 'S', 'H'}) {
+        bool have = worn_[std::size_t(SlotForType(type))];
+        for (const std::string& name : carried_)
+            have = have || ItemTypeNamed(name) == type;
+        if (!have) return true;
+    }
+    return Potions() < 2;
+}
+
+// The first thing the hero lacks that this shelf has and the gold pays for; the next shelf, or
+// leaving, when there is nothing.
+std::optional<std::string> Player::Shopping(const Screen& s) {
+    if (++shopKeys_ > 12 || !NeedsShopping()) return "E";
+    const long gold = s.NumberAfter("所持金").value_or(0);
+    const std::vector<ShelfItem> shelf = ShelfItems(s);
+    for (char type : {'W', 'A', 'S', 'H', 'P'}) {
+        bool have = type == 'P' ? Potions() >= 2 : worn_[std::size_t(SlotForType(type))];
+        for (const std::string& name : carried_)
+            have = have || (type != 'P' && ItemTypeNamed(name) == type);
+        if (have) continue;
+        const ShelfItem* best = nullptr;
+        for (const ShelfItem& item : shelf) {
+            const bool wanted = ItemTypeNamed(item.name) == type && item.price <= gold && item.strength <= 20 &&
+                                item.name != "太陽の石";
+            if (wanted && (!best || item.price > best->price)) best = &item;
+        }
+        if (best) return std::string(1, char('0' + best->digit));
+    }
+    return shopKeys_ < 4 ? "N" : "E";
 }
 
 std::string Player::Next(const Screen& s) {

@@ -2,10 +2,12 @@
 // press there, now and then a key that means nothing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "explorer.h"
 #include "screen.h"
@@ -42,7 +44,21 @@ private:
     std::optional<std::string> Labyrinth(const Screen& s);
     std::optional<std::string> Questions(const Screen& s);
 
+    bool WantsToEquip() const;
+    std::string ItemToEquip() const;
+    bool NeedsShopping() const;
+    int Potions() const;
+    std::optional<std::string> Shopping(const Screen& s);
+
     std::mt19937 random_;
+    // What the backpack screen showed last, and what was bought since.
+    std::array<bool, 6> worn_{};
+    bool outfitKnown_ = false;
+    std::vector<std::string> carried_;
+    std::string equipping_;
+    std::vector<std::string> refused_;  // items the hero could not put on
+    double hpRatio_ = 1;
+    int shopKeys_ = 0;
     Explorer explorer_;
     std::optional<Position> saved_;  // where the hero stood at the last save
     Position savingAt_;
