@@ -105,6 +105,14 @@
     ime.style.left = left + 'px';
     ime.style.top = top + 'px';
     ime.style.fontSize = Math.round(16 * cssScale) + 'px';
+    ime.style.height = cursor.cellHeight * cssScale + 'px';
+    sizeComposition();
+  }
+
+  // The composition's box: a double-width cell per character being composed.
+  function sizeComposition() {
+    const characters = ime.classList.contains('composing') ? Math.max(1, [...ime.value].length) : 0;
+    ime.style.width = characters ? (characters * 2 * cursor.cellWidth + 2) * cssScale + 'px' : '1px';
   }
 
   // Keyboard focus goes to the text input during the line input (so that an input method can
@@ -453,9 +461,11 @@
     // Text that comes without a key press the program took: an input method's result, a dead
     // key's character, a virtual keyboard's.
     ime.addEventListener('compositionstart', () => ime.classList.add('composing'));
+    ime.addEventListener('compositionupdate', () => requestAnimationFrame(sizeComposition));
     ime.addEventListener('compositionend', (e) => {
       ime.classList.remove('composing');
       ime.value = '';
+      sizeComposition();
       typeText(e.data);
     });
     ime.addEventListener('input', (e) => {
