@@ -54,7 +54,7 @@ async function openGame(session, seed, options = {}) {
   });
   const page = await context.newPage();
   page.downloads = downloads;
-  await page.setViewport({ width: 1400, height: 1000 });
+  await page.setViewport({ width: 1400, height: 1100 });  // the screen at twice its size
   page.on('pageerror', (e) => console.error('page error:', e.message));
   if (options.beforeLoad) await options.beforeLoad(page);
   await page.goto(`${session.url}?seed=${seed}`);

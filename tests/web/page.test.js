@@ -14,6 +14,8 @@ const SEED = 7;
 const CREATION = 'nTARO{Enter}';  // the hero named, the first roll shown
 const TOWN = `${CREATION}Y++x-+{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}YYCYx`;  // saved on drive C
 const LABYRINTH = `${TOWN}M{Up}`;  // into the labyrinth and one step ahead
+// Back up the stairs to the town, a night at the inn (10 gold) and the diary saved on drive C.
+const SAVED_AT_INN = `${LABYRINTH}{Down}{Up}UIYYCYxx`;
 const LOAD = 'LCYx';  // from the title: load from drive C, then the character sheet
 const LOAD_TRAP_MESSAGE = 'デバイスもしくはセーブファイルが見つかりませんでした';
 
@@ -50,21 +52,42 @@ test('the canvas equals the headless frames: title, creation, town, a step into 
   await h.typeKeys(page, CREATION);
   await assertSameFrame(page, CREATION, 'creation');
   await h.typeKeys(page, TOWN.slice(CREATION.length));
-  await assertSameFrame(page, TOWN, 'town', path.join(work, 'game', 'drives'));
+  await assertSameFrame(page, TOWN, 'town');
   await h.typeKeys(page, LABYRINTH.slice(TOWN.length));
   await assertSameFrame(page, LABYRINTH, 'labyrinth');
+  await h.typeKeys(page, SAVED_AT_INN.slice(LABYRINTH.length));
+  const drives = path.join(work, 'game', 'drives');
+  await assertSameFrame(page, SAVED_AT_INN, 'saved-at-inn', drives);
 
-  // The save made at creation is the native program's, byte for byte, and is downloadable.
+  // The save is the native program's, byte for byte, and the page hands it out.
   const saved = await h.downloadSave(page);
   assert.ok(saved.bytes, `no save downloaded: ${saved.status}`);
-  assert.deepEqual(saved.bytes, fs.readFileSync(path.join(work, 'game', 'drives', 'C', 'KSSAVE')));
+  assert.deepEqual(saved.bytes, fs.readFileSync(path.join(drives, 'C', 'KSSAVE')));
 
-  // A reload starts the program again, and the hero loads back from the browser's storage.
+  // A reload starts the program again, and the hero loads back from the browser's storage as
+  // the inn left it.
   await page.reload();
   await h.waitForProgram(page);
   await h.typeKeys(page, LOAD);
-  assert.match(await h.screenText(page), /TARO/);
-  await assertSameFrame(page, LOAD, 'loaded', path.join(work, 'game', 'drives'));
+  assert.match(await h.screenText(page), /TARO[^]*1990 G/);
+  await assertSameFrame(page, LOAD, 'loaded', drives);
+  await game.close();
+});
+
+test('text from an input method, and typed without a key press, enters as Shift-JIS as in the window', async () => {
+  const game = await h.openGame(session, SEED);
+  const { page } = game;
+  await h.typeKeys(page, 'n');  // the name entry: text input is on
+  const cdp = await page.createCDPSession();
+  await cdp.send('Input.imeSetComposition', { text: 'たろう', selectionStart: 3, selectionEnd: 3 });
+  assert.equal(await page.$eval('#ime', (ime) => ime.classList.contains('composing')), true);
+  await h.screenshot(page, 'composing');
+  await cdp.send('Input.insertText', { text: '太郎' });  // the composition committed
+  await h.waitForProgram(page);
+  await page.keyboard.sendCharacter('ｱ');  // as a virtual keyboard or a dead key gives it
+  await h.waitForProgram(page);
+  await h.typeKeys(page, '{Enter}');
+  await assertSameFrame(page, 'n太郎ｱ{Enter}', 'input-method');
   await game.close();
 });
 
@@ -131,7 +154,7 @@ test('an idle page uses no CPU while the game waits for a key', async () => {
     const { metrics } = await cdp.send('Performance.getMetrics');
     return metrics.find((m) => m.name === 'TaskDuration').value;
   };
-  await new Promise((r) => setTimeout(r, 500));
+  await new Promise((r) => setTimeout(r, 1000));  // the start's last work done
   const start = await busy();
   const idleSeconds = 3;
   await new Promise((r) => setTimeout(r, idleSeconds * 1000));
