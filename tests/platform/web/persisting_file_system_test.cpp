@@ -88,20 +88,5 @@ TEST_F(PersistingFileSystemTest, AClosedFoldersNumberTakenByAFileIsAFile) {
     EXPECT_EQ(persisted, 0);
 }
 
-TEST_F(PersistingFileSystemTest, EverythingElseIsPassedOn) {
-    std::vector<std::string> names;
-    FileInfo info;
-    char byte = 0;
-    EXPECT_EQ(fs.MakeFolder("/drives/D"), 0);
-    EXPECT_EQ(fs.List(3, names), 0);
-    EXPECT_EQ(names, std::vector<std::string>{"KSSAVE"});
-    EXPECT_EQ(fs.InfoAt(3, "KSSAVE", info), 0);
-    EXPECT_EQ(fs.Info(3, info), 0);
-    EXPECT_EQ(fs.Read(3, &byte, 1), 0);
-    EXPECT_EQ(fs.Remove(3, "old"), 0);
-    EXPECT_EQ(inner.calls, (std::vector<std::string>{"MakeFolder /drives/D", "List", "InfoAt KSSAVE", "Info", "Read",
-                                                     "Remove old"}));
-}
-
 }  // namespace
 }  // namespace kestran::platform::web

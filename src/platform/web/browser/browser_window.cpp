@@ -60,9 +60,10 @@ void BrowserWindow::Present(const FrameView& frame) {
         out[3] = 0xFF;
     }
     if (frame.textRows) rows_ = *frame.textRows;
+    if (frame.cellWidth > 0) cellWidth_ = frame.cellWidth;
+    if (frame.cellHeight > 0) cellHeight_ = frame.cellHeight;
     if (bottom > top) KestranPagePresent(rgba_.data(), width_, height_, top, bottom);
-    KestranPageCursor(frame.cursorColumn, frame.cursorRow, frame.cellWidth, frame.cellHeight,
-                      frame.cursorVisible ? 1 : 0);
+    KestranPageCursor(frame.cursorColumn, frame.cursorRow, cellWidth_, cellHeight_, frame.cursorVisible ? 1 : 0);
 }
 
 bool BrowserWindow::WaitEvent(Event& event, int timeoutMs) {

@@ -41,6 +41,8 @@ private:
     std::vector<uint8_t> rgba_;  // the last frame whole, as the canvas takes it
     int width_ = 0;
     int height_ = 0;
+    int cellWidth_ = 8;
+    int cellHeight_ = 18;
     std::array<std::string, kTextRows> rows_;
     static BrowserWindow* open_;
 };

@@ -5,8 +5,6 @@
 'use strict';
 
 (function () {
-  const FRAME_WIDTH = 640;
-  const FRAME_HEIGHT = 432;
   const MAX_SAVE_SIZE = 1 << 20;  // as the game: a larger file is no save
   const SAVE_NAME = 'KSSAVE';
   const PREDECESSOR_NAME = 'VELDSAVE';
@@ -23,17 +21,20 @@
 
   // --- messages ---
 
+  // A message over the screen, with a button when `action` is given.
   function showNotice(text, isError, action) {
     notice.textContent = text;
     notice.classList.toggle('error', !!isError);
-    if (action) {
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.textContent = action.label;
-      button.addEventListener('click', action.run);
-      notice.appendChild(button);
-    }
+    if (action) addNoticeButton(action);
     notice.hidden = false;
+  }
+
+  function addNoticeButton(action) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = action.label;
+    button.addEventListener('click', action.run);
+    notice.appendChild(button);
   }
 
   function say(text, isError) {
@@ -246,9 +247,15 @@
       ended = true;
       textInput = false;
       placeCaret();
-      if (!notice.hidden) return;  // a message from the program stays in view
-      showNotice(exitStatus === 0 ? 'The game has ended.' : 'The game stopped with an error.', exitStatus !== 0,
-                 { label: 'Play again', run: () => location.reload() });
+      const again = { label: 'Play again', run: () => location.reload() };
+      if (notice.hidden) {
+        showNotice(exitStatus === 0 ? 'The game has ended.' : 'The game stopped with an error.', exitStatus !== 0,
+                   again);
+      } else {
+        // A message from the program, or about the start, stays in view.
+        notice.querySelectorAll('button').forEach((b) => b.remove());
+        addNoticeButton(again);
+      }
     },
   };
 
