@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
-# Sourced by play.sh and test.sh; safe to run again.
+# Sourced by play.sh and test.sh; safe to run again. Usage: scripts/deps.sh [web]
+# ("web" adds the browser build's compiler and the browser its tests drive).
 set -euo pipefail
 
 KESTRAN_PACKAGES=(
@@ -11,6 +12,11 @@ KESTRAN_PACKAGES=(
   xvfb xauth tmux
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = web ]; then
+  KESTRAN_PACKAGES+=(emscripten chromium nodejs)
+  # npm comes with some builds of nodejs and conflicts with Debian's npm package there.
+  command -v npm >/dev/null 2>&1 || KESTRAN_PACKAGES+=(npm)
+fi
 
 missing=()
 for p in "${KESTRAN_PACKAGES[@]}"; do

@@ -114,12 +114,20 @@ int PosixFileSystem::Close(int fd) {
 
 int PosixFileSystem::Rename(int folderFd, const std::string& from, const std::string& to, bool replace) {
     if (replace) return Result(Retry([&] { return ::renameat(folderFd, from.c_str(), folderFd, to.c_str()); }));
+#ifdef RENAME_NOREPLACE
     int r = Result(Retry([&] { return ::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE); }));
     if (r != -EINVAL && r != -ENOSYS) return r;
     // A file system without the no-replace rename: a hard link refuses an existing name too.
     r = Result(Retry([&] { return ::linkat(folderFd, from.c_str(), folderFd, to.c_str(), 0); }));
     if (r == 0) ::unlinkat(folderFd, from.c_str(), 0);
     return r;
+#else
+    // A C library without renameat2 (the browser build, whose file system has no hard links
+    // either): one program owns the folders there, so nothing comes between check and rename.
+    struct stat st {};
+    if (::fstatat(folderFd, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return -EEXIST;
+    return Result(Retry([&] { return ::renameat(folderFd, from.c_str(), folderFd, to.c_str()); }));
+#endif
 }
 
 int PosixFileSystem::Remove(int folderFd, const std::string& name) {

@@ -31,8 +31,18 @@ bool ParseBits(std::string_view bits, Glyph& g) {
 
 }  // namespace
 
-size_t Font::ParseHex(std::string_view text) {
+void Font::Add(uint32_t codepoint, const Glyph& glyph) {
+    if (codepoint >= kPlaneSize) return;
     if (index_.empty()) index_.assign(kPlaneSize, -1);
+    if (index_[codepoint] >= 0) {
+        glyphs_[size_t(index_[codepoint])] = glyph;
+    } else {
+        index_[codepoint] = int32_t(glyphs_.size());
+        glyphs_.push_back(glyph);
+    }
+}
+
+size_t Font::ParseHex(std::string_view text) {
     size_t taken = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
@@ -46,12 +56,7 @@ size_t Font::ParseHex(std::string_view text) {
             !ParseBits(line.substr(colon + 1), g)) {
             continue;
         }
-        if (index_[cp] >= 0) {
-            glyphs_[size_t(index_[cp])] = g;
-        } else {
-            index_[cp] = int32_t(glyphs_.size());
-            glyphs_.push_back(g);
-        }
+        Add(cp, g);
         ++taken;
     }
     return taken;

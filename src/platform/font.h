@@ -25,6 +25,8 @@ public:
     // Takes the glyphs of .hex text; lines that are not glyphs of the Basic Multilingual Plane
     // are skipped. Returns how many glyphs were taken.
     size_t ParseHex(std::string_view text);
+    // Takes one glyph of the Basic Multilingual Plane, replacing one the code point had.
+    void Add(uint32_t codepoint, const Glyph& glyph);
 
     // The glyph of a code point, or null when the font has none.
     const Glyph* Find(uint32_t codepoint) const {

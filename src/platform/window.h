@@ -122,6 +122,10 @@ struct FrameView {
     bool cursorVisible = false;
 };
 
+// The screen's text for the clipboard (the windows' Ctrl+Shift+C): the rows that hold anything,
+// joined with "\n".
+std::string ScreenText(const std::array<std::string, kTextRows>& rows);
+
 class Window {
 public:
     virtual ~Window() = default;

@@ -25,14 +25,4 @@ void OpenHelpFile(const std::filesystem::path& file) {
     waitpid(child, nullptr, 0);
 }
 
-std::string ScreenText(const std::array<std::string, kTextRows>& rows) {
-    std::string text;
-    for (const auto& row : rows) {
-        if (row.find_first_not_of(' ') == std::string::npos) continue;
-        if (!text.empty()) text += '\n';
-        text += row;
-    }
-    return text;
-}
-
 }  // namespace kestran::platform::sdl

@@ -1,9 +1,7 @@
-// What the SDL window does for the desktop around it: the help file and the screen's text.
+// What the SDL window does for the desktop around it: the help file.
 #pragma once
 
-#include <array>
 #include <filesystem>
-#include <string>
 
 #include "platform/window.h"
 
@@ -15,8 +13,5 @@ constexpr std::size_t kMaxHelpPath = 260;
 // Opens the help file with the desktop's viewer (xdg-open), without waiting for it. Nothing
 // happens when there is no help file, its path is too long or it does not exist.
 void OpenHelpFile(const std::filesystem::path& file);
-
-// The screen's text for the clipboard: the rows that hold anything, joined with "\n".
-std::string ScreenText(const std::array<std::string, kTextRows>& rows);
 
 }  // namespace kestran::platform::sdl

@@ -1,0 +1,97 @@
+#include "platform/web/browser/browser_window.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+// The page's side (kestran-page.js) is reached through Module.kestranPage.
+
+// Draws rows [top, bottom) of the RGBA frame at `pixels` into the canvas.
+EM_JS(void, KestranPagePresent, (const uint8_t* pixels, int width, int height, int top, int bottom), {
+    Module.kestranPage.present(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height, top, bottom);
+});
+
+EM_JS(void, KestranPageCursor, (int column, int row, int cellWidth, int cellHeight, int visible),
+      { Module.kestranPage.cursor(column, row, cellWidth, cellHeight, visible != 0); });
+
+// Resolves with 1 as soon as the page has queued an event, or with 0 after `timeoutMs` (never,
+// when it is negative).
+EM_ASYNC_JS(int, KestranPageWaitForInput, (int timeoutMs),
+            { return await Module.kestranPage.waitForInput(timeoutMs); });
+
+EM_JS(void, KestranPageBeep, (), { Module.kestranPage.beep(); });
+
+EM_JS(void, KestranPageTextInput, (int on, int column, int row),
+      { Module.kestranPage.textInput(on != 0, column, row); });
+
+EM_JS(void, KestranPageMessage, (const char* title, const char* text),
+      { Module.kestranPage.message(UTF8ToString(title), UTF8ToString(text)); });
+
+namespace kestran::platform::web {
+
+BrowserWindow* BrowserWindow::open_ = nullptr;
+
+BrowserWindow::BrowserWindow() {
+    open_ = this;
+}
+
+BrowserWindow::~BrowserWindow() {
+    if (open_ == this) open_ = nullptr;
+}
+
+void BrowserWindow::Present(const FrameView& frame) {
+    if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+    int top = std::clamp(frame.dirtyTop, 0, frame.height);
+    int bottom = std::clamp(frame.dirtyBottom, top, frame.height);
+    if (frame.width != width_ || frame.height != height_) {
+        width_ = frame.width;
+        height_ = frame.height;
+        rgba_.assign(size_t(width_) * size_t(height_) * 4, 0);
+        top = 0;
+        bottom = height_;
+    }
+    // 0x00RRGGBB to the canvas's R, G, B, A bytes, opaque.
+    for (size_t i = size_t(top) * size_t(width_); i < size_t(bottom) * size_t(width_); ++i) {
+        const uint32_t p = frame.pixels[i];
+        uint8_t* out = &rgba_[i * 4];
+        out[0] = uint8_t(p >> 16);
+        out[1] = uint8_t(p >> 8);
+        out[2] = uint8_t(p);
+        out[3] = 0xFF;
+    }
+    if (frame.textRows) rows_ = *frame.textRows;
+    if (frame.cellWidth > 0) cellWidth_ = frame.cellWidth;
+    if (frame.cellHeight > 0) cellHeight_ = frame.cellHeight;
+    if (bottom > top) KestranPagePresent(rgba_.data(), width_, height_, top, bottom);
+    KestranPageCursor(frame.cursorColumn, frame.cursorRow, cellWidth_, cellHeight_, frame.cursorVisible ? 1 : 0);
+}
+
+bool BrowserWindow::WaitEvent(Event& event, int timeoutMs) {
+    while (queue_.empty()) {
+        if (KestranPageWaitForInput(timeoutMs) == 0 && queue_.empty()) return false;
+    }
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+}
+
+bool BrowserWindow::PollEvent(Event& event) {
+    if (queue_.empty()) return false;
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+}
+
+void BrowserWindow::Beep() {
+    KestranPageBeep();
+}
+
+void BrowserWindow::SetTextInput(bool on, int column, int row) {
+    KestranPageTextInput(on ? 1 : 0, column, row);
+}
+
+void BrowserWindow::ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) {
+    KestranPageMessage(titleUtf8.c_str(), textUtf8.c_str());
+}
+
+}  // namespace kestran::platform::web

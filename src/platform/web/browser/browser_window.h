@@ -1,0 +1,50 @@
+// The browser window: the program's frames drawn into the page's canvas, its keys read from the
+// page. The page's handlers hand key events in through the exports of page_exports.cpp, and a
+// wait for a key yields to the browser (emscripten's ASYNCIFY) until one comes: an idle page uses
+// no CPU.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace kestran::platform::web {
+
+class BrowserWindow final : public Window {
+public:
+    BrowserWindow();
+    ~BrowserWindow() override;
+    BrowserWindow(const BrowserWindow&) = delete;
+    BrowserWindow& operator=(const BrowserWindow&) = delete;
+
+    void Present(const FrameView& frame) override;
+    bool WaitEvent(Event& event, int timeoutMs) override;
+    bool PollEvent(Event& event) override;
+    void Beep() override;
+    void SetTextInput(bool on, int column, int row) override;
+    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+
+    // An event from the page, taken by the next wait or poll.
+    void Queue(Event event) { queue_.push_back(std::move(event)); }
+    // The screen's text for the clipboard (Ctrl+Shift+C).
+    std::string ScreenText() const { return platform::ScreenText(rows_); }
+
+    // The window the page's events go to, while one is open.
+    static BrowserWindow* Open() { return open_; }
+
+private:
+    std::deque<Event> queue_;
+    std::vector<uint8_t> rgba_;  // the last frame whole, as the canvas takes it
+    int width_ = 0;
+    int height_ = 0;
+    int cellWidth_ = 8;
+    int cellHeight_ = 18;
+    std::array<std::string, kTextRows> rows_;
+    static BrowserWindow* open_;
+};
+
+}  // namespace kestran::platform::web

@@ -1,0 +1,33 @@
+// What the program asks of the page around it besides the window: the font asset, the browser's
+// storage for the drive folders, the seed a test may give in the page's address, and the news
+// that the game has ended.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kestran::platform::web {
+
+// Where the drive folders live in the program's file system, mirrored in the browser's storage.
+inline constexpr const char* kDrivesRoot = "/drives";
+
+// The packed font asset, fetched and unpacked from gzip by the page. False when it could not be
+// had; the page has said why.
+bool FetchFontAsset(std::string& bytes);
+
+// Mounts the browser's storage at kDrivesRoot and brings in what it holds. False when the
+// browser keeps no storage for the page: the drives then live in memory only, and the page
+// says so.
+bool MountDrives();
+
+// Copies the drive folders into the browser's storage; false when the browser refused.
+bool PersistDrives();
+
+// The seed the page's address names (?seed=N), for reproducible runs.
+std::optional<uint32_t> PageSeed();
+
+// Tells the page that the program has ended with `status`.
+void TellGameEnded(int status);
+
+}  // namespace kestran::platform::web

@@ -1,0 +1,230 @@
+// What the browser tests share: the page served on 127.0.0.1, Debian's Chromium driven headless
+// through puppeteer-core, key scripts typed into the page one key at a time (as the headless
+// backend types them), the canvas read back, and the native program's headless runs that the
+// page is compared with.
+'use strict';
+
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { PNG } = require('pngjs');
+const puppeteer = require('puppeteer-core');
+const { startServer } = require('../../scripts/web_server.js');
+
+const REPO = path.resolve(__dirname, '../..');
+const PAGE_DIR = process.env.KESTRAN_PAGE_DIR || path.join(REPO, 'build/web/page');
+const NATIVE = process.env.KESTRAN_NATIVE || path.join(REPO, 'build/debug/src/kestran');
+// Where page screenshots are written for a person to look at, when set.
+const SHOTS = process.env.KESTRAN_WEB_SHOTS || '';
+
+function temporaryFolder(prefix) {
+  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+}
+
+// --- the browser ---
+
+async function launch() {
+  const { server, url } = await startServer(PAGE_DIR, 0);
+  const profile = temporaryFolder('kestran-chromium-');
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--user-data-dir=${profile}`],
+  });
+  return {
+    url,
+    browser,
+    async close() {
+      await browser.close();
+      server.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// A page in a browser context of its own (storage and download folder of its own), opened at
+// the game with `seed`.
+async function openGame(session, seed, options = {}) {
+  const downloads = temporaryFolder('kestran-download-');
+  const context = await session.browser.createBrowserContext({
+    downloadBehavior: { policy: 'allow', downloadPath: downloads },
+  });
+  const page = await context.newPage();
+  page.downloads = downloads;
+  await page.setViewport({ width: 1400, height: 1100 });  // the screen at twice its size
+  page.on('pageerror', (e) => console.error('page error:', e.message));
+  if (options.beforeLoad) await options.beforeLoad(page);
+  await page.goto(`${session.url}?seed=${seed}`);
+  if (options.expectRunning !== false) await waitForProgram(page);
+  return {
+    page,
+    async close() {
+      await context.close();
+      fs.rmSync(downloads, { recursive: true, force: true });
+    },
+  };
+}
+
+async function pageStatus(page) {
+  return page.evaluate(() => window.kestranStatus());
+}
+
+// Waits until the program waits for a key (or has ended), seen twice in a row.
+async function waitForProgram(page, timeoutMs = 30000) {
+  const end = Date.now() + timeoutMs;
+  let calm = 0;
+  while (Date.now() < end) {
+    const s = await page.evaluate(() => window.kestranStatus && window.kestranStatus());
+    calm = s && (s.waiting || s.ended) ? calm + 1 : 0;
+    if (calm >= 2) return s;
+    await new Promise((r) => setTimeout(r, 20));
+  }
+  throw new Error('the program did not come to wait for a key');
+}
+
+// --- key scripts ---
+
+const NAMED_KEYS = {
+  enter: 'Enter', esc: 'Escape', bs: 'Backspace', tab: 'Tab', del: 'Delete', ins: 'Insert',
+  up: 'ArrowUp', down: 'ArrowDown', left: 'ArrowLeft', right: 'ArrowRight', home: 'Home', end: 'End',
+  pgup: 'PageUp', pgdn: 'PageDown',
+};
+for (let n = 1; n <= 12; ++n) NAMED_KEYS[`f${n}`] = `F${n}`;
+
+// The keys of a script in the headless backend's notation (the subset the tests type), each a
+// puppeteer key name, or 'Ctrl-C'.
+function parseKeys(script) {
+  const keys = [];
+  for (let i = 0; i < script.length; ++i) {
+    const c = script[i];
+    if (c === '\n') continue;
+    if (c !== '{') {
+      keys.push(c);
+      continue;
+    }
+    if (script[i + 1] === '{') {
+      keys.push('{');
+      ++i;
+      continue;
+    }
+    const close = script.indexOf('}', i);
+    const name = script.slice(i + 1, close).toLowerCase();
+    if (name === 'ctrl-c') keys.push('Ctrl-C');
+    else if (NAMED_KEYS[name]) keys.push(NAMED_KEYS[name]);
+    else throw new Error(`the tests cannot type {${name}}`);
+    i = close;
+  }
+  return keys;
+}
+
+// Types a script as a player would, waiting after each key until the program waits again.
+async function typeKeys(page, script) {
+  for (const key of parseKeys(script)) {
+    if (key === 'Ctrl-C') {
+      await page.keyboard.down('Control');
+      await page.keyboard.press('c');
+      await page.keyboard.up('Control');
+    } else {
+      await page.keyboard.press(key);
+    }
+    await waitForProgram(page);
+  }
+}
+
+async function screenText(page) {
+  return (await pageStatus(page)).screenText;
+}
+
+// --- pictures ---
+
+// The canvas's pixels: RGBA, 640 x 432, read at the canvas's own resolution.
+async function canvasPixels(page) {
+  const base64 = await page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return JSON.stringify({ width: canvas.width, height: canvas.height, data: btoa(text) });
+  });
+  const { width, height, data } = JSON.parse(base64);
+  return { width, height, data: Buffer.from(data, 'base64') };
+}
+
+function readPng(file) {
+  const png = PNG.sync.read(fs.readFileSync(file));
+  return { width: png.width, height: png.height, data: png.data };
+}
+
+function writePng(file, picture) {
+  const png = new PNG({ width: picture.width, height: picture.height });
+  picture.data.copy(png.data);
+  fs.writeFileSync(file, PNG.sync.write(png));
+}
+
+// Compares RGB, pixel for pixel. Null when equal, else what differs.
+function pictureDifference(actual, expected) {
+  if (actual.width !== expected.width || actual.height !== expected.height) {
+    return `size ${actual.width}x${actual.height}, expected ${expected.width}x${expected.height}`;
+  }
+  let count = 0;
+  let first = null;
+  for (let i = 0; i < actual.data.length; i += 4) {
+    if (actual.data[i] !== expected.data[i] || actual.data[i + 1] !== expected.data[i + 1] ||
+        actual.data[i + 2] !== expected.data[i + 2]) {
+      ++count;
+      if (!first) first = `(${(i / 4) % actual.width}, ${Math.floor(i / 4 / actual.width)})`;
+    }
+  }
+  return count ? `${count} pixels differ, the first at ${first}` : null;
+}
+
+async function screenshot(page, name) {
+  if (!SHOTS) return;
+  fs.mkdirSync(SHOTS, { recursive: true });
+  await page.screenshot({ path: path.join(SHOTS, `${name}.png`) });
+}
+
+// --- the native program ---
+
+// Runs the native program headless with `seed` and `keys` on the drive folders under `drives`;
+// returns the path of the PNG of its last screen.
+function nativeRun(seed, keys, drives, pngName = 'screen.png') {
+  const png = path.join(drives, '..', pngName);
+  execFileSync(NATIVE, ['--backend=headless', `--seed=${seed}`, `--drives=${drives}`, `--keys=${keys}`,
+    `--dump-png=${png}`], { stdio: ['ignore', 'ignore', 'inherit'] });
+  return png;
+}
+
+// --- the page's buttons ---
+
+async function uploadFile(page, buttonId, file) {
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click(`#${buttonId}`)]);
+  await chooser.accept([file]);
+  await page.waitForFunction(() => document.getElementById('status').textContent !== '');
+  return page.evaluate(() => {
+    const status = document.getElementById('status');
+    return { text: status.textContent, error: status.classList.contains('error') };
+  });
+}
+
+// Clicks the download button; resolves with the bytes of the file the browser saved (null when
+// none came) and the page's message.
+async function downloadSave(page) {
+  const file = path.join(page.downloads, 'KSSAVE');
+  fs.rmSync(file, { force: true });
+  await page.evaluate(() => { document.getElementById('status').textContent = ''; });
+  await page.click('#download');
+  const status = await page.evaluate(() => document.getElementById('status').textContent);
+  const ok = !/There is no/.test(status);
+  for (let i = 0; ok && i < 250 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 20));
+  return { bytes: fs.existsSync(file) ? fs.readFileSync(file) : null, status };
+}
+
+module.exports = {
+  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, pageStatus, waitForProgram, parseKeys, typeKeys,
+  screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
+  downloadSave,
+};
