@@ -17,6 +17,7 @@
 #include "platform/headless/headless_window.h"
 #include "platform/recording.h"
 #include "platform/settings.h"
+#include "platform/tracing.h"
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
@@ -144,7 +145,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     for (const auto& [letter, dir] : cl.driveMaps)
         drives.Map(letter, dir);
 
-    platform::HeadlessWindow headless(std::move(script.keys), out.trace.get());
+    platform::HeadlessWindow headless(std::move(script.keys), backend == Backend::Headless ? out.trace.get() : nullptr);
     platform::SystemClock clock;
     platform::Platform platform;
     platform.window = &headless;
@@ -158,10 +159,16 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     rt.programName = programName;
 
     const uint32_t seed = cl.seed ? *cl.seed : script.seed ? *script.seed : uint32_t(PbTimer(rt));
+    const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
+    // The headless window traces its own waits; a window or a terminal is traced by a decorator.
+    std::optional<platform::TracingWindow> tracer;
+    if (out.trace && backend != Backend::Headless) {
+        tracer.emplace(*platform.window, *out.trace, encode);
+        platform.window = &*tracer;
+    }
     std::optional<platform::RecordingWindow> recorder;
     if (out.record) {
-        recorder.emplace(*platform.window, *out.record, seed,
-                         [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); });
+        recorder.emplace(*platform.window, *out.record, seed, encode);
         platform.window = &*recorder;
     }
     int status = RunProgram(rt, [seed](Runtime& r) { game::RunGame(r, seed); });

@@ -17,9 +17,10 @@ namespace kestran::app {
 
 namespace {
 
-// Options only the headless backend serves. (--record also records a session in a window.)
+// Options only the headless backend serves. (--record and --trace also serve a session played
+// in a window or a terminal; alone they do not choose the headless backend.)
 bool HeadlessOnly(const CommandLine& cl) {
-    return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty() || !cl.trace.empty();
+    return cl.keys || cl.keysFile || !cl.dumpText.empty() || !cl.dumpPng.empty();
 }
 
 bool SdlStarts() {
@@ -39,7 +40,7 @@ BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::strin
         return BackendProblem::None;
     }
     if (HeadlessOnly(cl)) {
-        error = "key scripts, dumps and traces need --backend=headless";
+        error = "key scripts and dumps need --backend=headless";
         return BackendProblem::BadCommandLine;
     }
     if (cl.backend == "sdl" || cl.backend.empty()) {

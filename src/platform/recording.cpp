@@ -203,12 +203,12 @@ bool RecordingWindow::PollEvent(Event& event) {
     return got;
 }
 
-void RecordingWindow::Record(const Event& event) {
+std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8CharToSjis& encode) {
     std::string notation;
     switch (event.kind) {
         case Event::Kind::KeyDown:
-            if (event.key == Key::Shift) shift_ = true;
-            if (event.key == Key::Clear || (event.key == Key::Home && (event.shift || shift_))) {
+            if (event.key == Key::Shift) shiftHeld = true;
+            if (event.key == Key::Clear || (event.key == Key::Home && (event.shift || shiftHeld))) {
                 notation = "{x0C}";  // both type the code of Shift+Home
             } else if (event.key == Key::Execute) {
                 notation = "{x0D}";
@@ -217,7 +217,7 @@ void RecordingWindow::Record(const Event& event) {
             }
             break;
         case Event::Kind::KeyUp:
-            if (event.key == Key::Shift) shift_ = false;
+            if (event.key == Key::Shift) shiftHeld = false;
             break;
         case Event::Kind::Character:
             // A '#' could start a comment line in the file.
@@ -233,7 +233,7 @@ void RecordingWindow::Record(const Event& event) {
                 std::string sjis;
                 if (len == 1) {
                     notation += ch[0] == '#' ? "{x23}" : KeyNotation(Event::Character(uint8_t(ch[0])));
-                } else if (encode_ && encode_(ch, sjis)) {
+                } else if (encode && encode(ch, sjis)) {
                     notation += ch;
                 }
                 i += len;
@@ -242,6 +242,11 @@ void RecordingWindow::Record(const Event& event) {
         default:
             break;
     }
+    return notation;
+}
+
+void RecordingWindow::Record(const Event& event) {
+    const std::string notation = RecordedNotation(event, shift_, encode_);
     if (notation.empty()) return;
     out_ << notation;
     out_.flush();

@@ -39,6 +39,10 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
 // key in braces, another byte as {xHH}. Empty for an event no script can type.
 std::string KeyNotation(const Event& event);
 
+// The script text that types `event` again, empty for an event no script needs (a key released,
+// a repaint). `shiftHeld` follows the Shift key across calls.
+std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8CharToSjis& encode);
+
 // A window that passes everything to `inner` and writes the keys the program receives as a key
 // script that replays them: "#seed N" first, a line break after each Enter.
 class RecordingWindow final : public Window {

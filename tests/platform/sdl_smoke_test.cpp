@@ -11,9 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
@@ -299,6 +301,83 @@ TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
     EXPECT_EQ(*status, 0);
 
     XCloseDisplay(x);
+    std::filesystem::remove_all(home);
+}
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int TraceEntries(const std::string& trace) {
+    int entries = trace.starts_with("@@ ") ? 1 : 0;
+    for (size_t at = 0; (at = trace.find("\n@@ ", at)) != std::string::npos; ++at)
+        ++entries;
+    return entries;
+}
+
+// A new hero saved at creation and in the inn's diary, typed into the window a key at a time
+// (each once the program has taken the one before), then the close box; the recording replayed
+// headless gives the same trace and the same save.
+TEST(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) {
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
+    Child server;
+    const auto display = StartXvfb(server);
+    if (!display) GTEST_SKIP() << "Xvfb did not start";
+    Display* x = XOpenDisplay(display->c_str());
+    if (!x) GTEST_SKIP() << "cannot connect to " << *display;
+
+    const auto home = std::filesystem::temp_directory_path() / ("kestran-record-" + std::to_string(getpid()));
+    std::filesystem::create_directories(home);
+    const auto recording = home / "session.keys";
+    const auto trace = home / "window.trace";
+    Child game;
+    ASSERT_TRUE(
+        game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=3", "--drives=" + (home / "drives").string(),
+                    "--record=" + recording.string(), "--trace=" + trace.string()},
+                   {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(), "XDG_CONFIG_HOME=" + home.string(),
+                    "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"}));
+    X11Driver driver(x);
+    Window window = 0;
+    for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
+        window = driver.FindWindow(game.pid());
+    }
+    ASSERT_NE(window, 0u) << "the program opened no window";
+    std::string text;
+    ASSERT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+
+    const std::string keys = "NCARL\rY\r\r\r\r\r\r\rYYCYxIYYCNcYxx";
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const char c = keys[i];
+        if (c == '\r') {
+            driver.Key(window, XK_Return);
+        } else {
+            const char lower[] = {char(std::tolower(static_cast<unsigned char>(c))), 0};
+            driver.Key(window, XStringToKeysym(lower), std::isupper(static_cast<unsigned char>(c)) ? ShiftMask : 0);
+        }
+        XFlush(x);
+        const auto end = Clock::now() + 10s;
+        while (TraceEntries(ReadFile(trace)) <= int(i) && Clock::now() < end)
+            std::this_thread::sleep_for(20ms);
+        ASSERT_EQ(TraceEntries(ReadFile(trace)), int(i) + 1) << "key " << i << " was not taken";
+        std::this_thread::sleep_for(100ms);
+    }
+    const std::string saved = ReadFile(home / "drives" / "C" / "KSSAVE");
+    ASSERT_FALSE(saved.empty());
+    driver.Close(window);
+    const auto status = game.Wait(10s);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
+    XCloseDisplay(x);
+
+    const auto replayTrace = home / "headless.trace";
+    Child replay;
+    ASSERT_TRUE(replay.Start({KESTRAN_PROGRAM, "--backend=headless", "--keys-file=" + recording.string(),
+                              "--trace=" + replayTrace.string(), "--drives=" + (home / "replay").string()},
+                             {"ASAN_OPTIONS=detect_leaks=0"}));
+    ASSERT_EQ(replay.Wait(30s), std::optional<int>(0));
+    EXPECT_EQ(TraceEntries(ReadFile(trace)), int(keys.size()) + 1);  // and the close box
+    EXPECT_EQ(ReadFile(replayTrace), ReadFile(trace));
+    EXPECT_EQ(ReadFile(home / "replay" / "C" / "KSSAVE"), saved) << "the save differs";
     std::filesystem::remove_all(home);
 }
 

@@ -77,10 +77,10 @@ protected:
     // Starts the program in a detached 80x24 session, without a display (where the terminal is
     // the default backend); the shell around it notes the terminal modes before and after it
     // and its exit status.
-    void Start(const std::string& backend = "--backend=tty") {
+    void Start(const std::string& backend = "--backend=tty", const std::string& more = "--seed=1") {
         const std::string program = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
-                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend +
-                                    " --seed=1 --drives=" + Quote((dir_ / "drives").string());
+                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend + " " + more +
+                                    " --drives=" + Quote((dir_ / "drives").string());
         const std::string script = "cd " + Quote(dir_.string()) + " && stty -g >before && " + program +
                                    "; echo KESTRAN_EXIT=$?; stty -g >after";
         ASSERT_EQ(std::system((tmux_ + " new-session -d -s k -x 80 -y 24 " + Quote(script)).c_str()), 0);
@@ -184,6 +184,55 @@ TEST_F(TtyProgramTest, ASmallTerminalIsAskedToGrowAndAKillGivesTheTerminalBack) 
     ASSERT_EQ(::kill(std::stoi(program), SIGTERM), 0);
     ASSERT_TRUE(WaitFor("KESTRAN_EXIT=143", -1, 0, true)) << LastPane();
     EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after SIGTERM";
+}
+
+// The entries of a trace ("@@ N KEY" and the 24 rows).
+int TraceEntries(const std::string& trace) {
+    int entries = trace.starts_with("@@ ") ? 1 : 0;
+    for (size_t at = 0; (at = trace.find("\n@@ ", at)) != std::string::npos; ++at)
+        ++entries;
+    return entries;
+}
+
+// A new hero saved at creation and in the inn's diary, typed into the terminal one key at a
+// time (each once the program has taken the one before and drawn its answer).
+TEST_F(TtyProgramTest, ASessionRecordedHereReplaysHeadlessToTheSameTraceAndSave) {
+    const std::string recording = (dir_ / "session.keys").string();
+    const std::string trace = (dir_ / "tty.trace").string();
+    Start("--backend=tty", "--seed=3 --record=" + Quote(recording) + " --trace=" + Quote(trace));
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    std::vector<std::string> keys = {"N", "C", "A", "R", "L", "Enter", "Y"};
+    keys.insert(keys.end(), 7, "Enter");
+    for (const char* k : {"Y", "Y", "C", "Y", "x", "I", "Y", "Y", "C", "N", "c", "Y", "x", "x"})
+        keys.push_back(k);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        Send(keys[i] == "Enter" ? keys[i] : "-l " + keys[i]);
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (TraceEntries(Read(trace)) <= int(i) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(20ms);
+        ASSERT_EQ(TraceEntries(Read(trace)), int(i) + 1) << "key " << i << " was not taken\n" << LastPane();
+        std::this_thread::sleep_for(150ms);
+    }
+    const std::string saved = Read(dir_ / "drives" / "C" / "KSSAVE");
+    ASSERT_FALSE(saved.empty());
+    Send("C-c");
+    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+    Send("x");
+    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+
+    const fs::path replayDrives = dir_ / "replay";
+    const std::string replayTrace = (dir_ / "headless.trace").string();
+    const std::string command =
+        std::string(KESTRAN_BINARY_DIR) + "/src/kestran --backend=headless --keys-file=" + Quote(recording) +
+        " --trace=" + Quote(replayTrace) + " --drives=" + Quote(replayDrives.string()) + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << Read(recording);
+    // The break ends both; the replay's script runs out with the end of the program.
+    const std::string session = Read(trace);
+    const std::string replayed = Read(replayTrace);
+    EXPECT_EQ(TraceEntries(session), int(keys.size()) + 2);
+    ASSERT_GE(replayed.size(), session.size());
+    EXPECT_EQ(replayed.substr(0, session.size()), session);
+    EXPECT_EQ(Read(replayDrives / "C" / "KSSAVE"), saved) << "the save differs";
 }
 
 // Without a display or a terminal there is no window to open: the start-up failure.
