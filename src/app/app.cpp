@@ -18,6 +18,7 @@
 #include "platform/recording.h"
 #include "platform/settings.h"
 #include "platform/tracing.h"
+#include "runtime/console/compositor.h"
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
@@ -99,7 +100,9 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     // most of the time to the first frame.
     platform::Font font;
     std::string fontError;
-    auto fontLoaded = std::async(std::launch::async, [&] { return platform::LoadFont(font, cl.font, fontError); });
+    auto fontLoaded = std::async(std::launch::async, [&] {
+        return platform::LoadFont(font, cl.font, fontError, [](uint32_t cp) { return ScreenDrawsCodepoint(cp); });
+    });
     std::string error;
     Backend backend = Backend::Headless;
     switch (ChooseBackend(cl, backend, error)) {

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <fstream>
-#include <sstream>
 
 namespace kestran::platform {
 
@@ -42,7 +41,7 @@ void Font::Add(uint32_t codepoint, const Glyph& glyph) {
     }
 }
 
-size_t Font::ParseHex(std::string_view text) {
+size_t Font::ParseHex(std::string_view text, const GlyphFilter& keep) {
     size_t taken = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
@@ -53,7 +52,7 @@ size_t Font::ParseHex(std::string_view text) {
         uint32_t cp = 0;
         Glyph g;
         if (colon == std::string_view::npos || !ParseHexNumber(line.substr(0, colon), cp) || cp >= kPlaneSize ||
-            !ParseBits(line.substr(colon + 1), g)) {
+            (keep && !keep(cp)) || !ParseBits(line.substr(colon + 1), g)) {
             continue;
         }
         Add(cp, g);
@@ -62,18 +61,24 @@ size_t Font::ParseHex(std::string_view text) {
     return taken;
 }
 
-bool Font::LoadHexFile(const std::string& path, std::string& error) {
+bool Font::LoadHexFile(const std::string& path, std::string& error, const GlyphFilter& keep) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read the font file " + path;
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (ParseHex(text.str()) == 0) {
+    size_t taken = 0;
+    for (std::string line; std::getline(in, line);)
+        taken += ParseHex(line, keep);
+    if (in.bad()) {
+        error = "cannot read the font file " + path;
+        return false;
+    }
+    if (taken == 0) {
         error = "the font file " + path + " holds no Unifont .hex glyphs";
         return false;
     }
+    glyphs_.shrink_to_fit();
     return true;
 }
 
@@ -83,10 +88,10 @@ std::vector<std::string> DefaultFontPaths() {
     return {jp, plain};
 }
 
-bool LoadFont(Font& font, const std::string& path, std::string& error) {
-    if (!path.empty()) return font.LoadHexFile(path, error);
+bool LoadFont(Font& font, const std::string& path, std::string& error, const GlyphFilter& keep) {
+    if (!path.empty()) return font.LoadHexFile(path, error, keep);
     for (const auto& candidate : DefaultFontPaths()) {
-        if (font.LoadHexFile(candidate, error)) return true;
+        if (font.LoadHexFile(candidate, error, keep)) return true;
     }
     error = "no Unifont font found (install the Debian package unifont, or give --font=PATH)";
     return false;

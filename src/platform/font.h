@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,16 +16,22 @@ struct Glyph {
     std::array<uint16_t, 16> rows{};
 };
 
+// The code points whose glyphs are kept when a font is read; an empty filter keeps them all.
+// (The screen can show only a few thousand of Unifont's characters, and the rest would hold
+// most of the program's memory.)
+using GlyphFilter = std::function<bool(uint32_t codepoint)>;
+
 class Font {
 public:
     static constexpr int kGlyphHeight = 16;
 
     // Reads a Unifont .hex file ("CODE:HEXBITS" lines; 32 hex digits for an 8-wide glyph, 64
-    // for a 16-wide one). Fails with a message when the file cannot be read or holds no glyph.
-    bool LoadHexFile(const std::string& path, std::string& error);
-    // Takes the glyphs of .hex text; lines that are not glyphs of the Basic Multilingual Plane
-    // are skipped. Returns how many glyphs were taken.
-    size_t ParseHex(std::string_view text);
+    // for a 16-wide one) line by line. Fails with a message when the file cannot be read or
+    // holds no glyph `keep` accepts.
+    bool LoadHexFile(const std::string& path, std::string& error, const GlyphFilter& keep = {});
+    // Takes the glyphs of .hex text that `keep` accepts; lines that are not glyphs of the Basic
+    // Multilingual Plane are skipped. Returns how many glyphs were taken.
+    size_t ParseHex(std::string_view text, const GlyphFilter& keep = {});
     // Takes one glyph of the Basic Multilingual Plane, replacing one the code point had.
     void Add(uint32_t codepoint, const Glyph& glyph);
 
@@ -44,6 +51,6 @@ private:
 std::vector<std::string> DefaultFontPaths();
 
 // Loads `path`, or when it is empty the first default font that loads.
-bool LoadFont(Font& font, const std::string& path, std::string& error);
+bool LoadFont(Font& font, const std::string& path, std::string& error, const GlyphFilter& keep = {});
 
 }  // namespace kestran::platform

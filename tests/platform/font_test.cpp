@@ -51,6 +51,25 @@ TEST(FontTest, AMissingOrEmptyFileIsReported) {
     std::filesystem::remove(empty);
 }
 
+TEST(FontTest, AFilterKeepsOnlyTheGlyphsItAccepts) {
+    const auto file = std::filesystem::temp_directory_path() / "kestran_font_test_filter.hex";
+    std::ofstream(file) << "0041:0000000018242442427E424242420000\r\n"
+                           "0042:0000000018242442427E424242420000\n"
+                           "0043:0000000018242442427E424242420000";  // the last line without its end
+    Font font;
+    std::string error;
+    ASSERT_TRUE(font.LoadHexFile(file.string(), error, [](uint32_t cp) { return cp != 'B'; })) << error;
+    EXPECT_EQ(font.size(), 2u);
+    EXPECT_NE(font.Find('A'), nullptr);
+    EXPECT_EQ(font.Find('B'), nullptr);
+    EXPECT_NE(font.Find('C'), nullptr);
+    // A file holding nothing the filter wants is as good as no font.
+    Font none;
+    EXPECT_FALSE(none.LoadHexFile(file.string(), error, [](uint32_t) { return false; }));
+    EXPECT_NE(error.find("no Unifont"), std::string::npos);
+    std::filesystem::remove(file);
+}
+
 TEST(FontTest, TheInstalledUnifontHasTheGameCharacters) {
     Font font;
     std::string error;

@@ -64,6 +64,16 @@ void FillTextCells(const ScreenRow& cells, int backColour, std::array<platform::
 
 }  // namespace
 
+bool ScreenDrawsCodepoint(uint32_t codepoint) {
+    static const std::vector<bool> drawn = [] {
+        std::vector<bool> d(0x10000, false);
+        for (const uint32_t cp : Cp932ToUnicode())
+            d[cp] = true;
+        return d;
+    }();
+    return codepoint < drawn.size() && drawn[codepoint];
+}
+
 std::span<const uint16_t> GlyphCache::Pixels(uint16_t code, const platform::Font& font) {
     if (&font != font_ || entries_.empty()) {
         font_ = &font;

@@ -63,6 +63,10 @@ private:
     GlyphCache glyphs_;
 };
 
+// Whether the screen ever draws the glyph of `codepoint`: a character of the CP932 table, or
+// the replacement character for a byte pair that is none. The font need keep no other glyph.
+bool ScreenDrawsCodepoint(uint32_t codepoint);
+
 // The UTF-8 text of a row of cells, without trailing blanks. A control byte reads as a blank;
 // a byte pair that is no character as U+FFFD.
 std::string RowText(const ScreenRow& cells);

@@ -148,6 +148,14 @@ TEST_F(CompositorTest, TextCellsPlaceCharactersByByteCountWithTheirColours) {
     EXPECT_EQ(frame.background, kBackgroundPalette[0]);
 }
 
+// The glyphs a font must keep: the characters of the code page and the replacement, no others.
+TEST(ScreenDrawsCodepointTest, TheCodePageAndTheReplacementOnly) {
+    for (uint32_t cp : {uint32_t(' '), uint32_t('A'), 0xFF71u, 0x3042u, 0x6BD2u, 0x2500u, 0xFFFDu})
+        EXPECT_TRUE(ScreenDrawsCodepoint(cp)) << std::hex << cp;
+    for (uint32_t cp : {0xAC00u, 0x1416u, 0x1F600u, 0x110000u})
+        EXPECT_FALSE(ScreenDrawsCodepoint(cp)) << std::hex << cp;
+}
+
 TEST(CellColourTest, TheStartStateIsWhiteOnTransparentAndLowCodesAreTheBrightHalf) {
     const uint32_t expected[8] = {0x000000, 0x0000FF, 0xFF0000, 0xFF00FF, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xFFFFFF};
     for (int k = 0; k < 8; ++k) {
