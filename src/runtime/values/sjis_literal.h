@@ -18,7 +18,8 @@ template <std::size_t N>
 struct Utf8Literal {
     char bytes[N]{};
     consteval Utf8Literal(const char (&s)[N]) {  // NOLINT(google-explicit-constructor)
-        for (std::size_t i = 0; i < N; ++i) bytes[i] = s[i];
+        for (std::size_t i = 0; i < N; ++i)
+            bytes[i] = s[i];
     }
 };
 
@@ -48,7 +49,8 @@ consteval SjisLiteral<N> ConvertLiteral(const char (&s)[N]) {
         std::size_t n = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
         if (n == 0 || i + n > len) TextOutsideCp932();
         uint32_t cp = n == 1 ? b0 : n == 2 ? (b0 & 0x1F) : n == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-        for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        for (std::size_t k = 1; k < n; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         auto code = Cp932FromUnicode(cp);
         if (!code) TextOutsideCp932();
         if (*code > 0xFF) out.bytes[out.size++] = static_cast<char>(*code >> 8);
@@ -57,12 +59,18 @@ consteval SjisLiteral<N> ConvertLiteral(const char (&s)[N]) {
     }
     return out;
 }
+
+// One object per distinct literal, for the whole run.
+template <Utf8Literal L>
+inline constexpr auto kSjisLiteral = ConvertLiteral(L.bytes);
 }  // namespace detail
 
 inline namespace literals {
+// A reference to a static object, so that a view of the literal (`"..."_sj.view()`) stays valid
+// past the expression that names it.
 template <Utf8Literal L>
-consteval auto operator""_sj() {
-    return detail::ConvertLiteral(L.bytes);
+consteval const auto& operator""_sj() {
+    return detail::kSjisLiteral<L>;
 }
 }  // namespace literals
 

@@ -15,8 +15,18 @@ namespace {
 
 std::string Bytes(std::initializer_list<int> b) {
     std::string s;
-    for (int x : b) s += char(x);
+    for (int x : b)
+        s += char(x);
     return s;
+}
+
+// Messages are chosen as views of literals and printed after the choosing expression has ended.
+TEST(SjisLiteralTest, AViewOutlivesTheExpressionThatNamedTheLiteral) {
+    const std::string_view poison = "毒"_sj.view();
+    const std::string_view other = "気"_sj.view();
+    EXPECT_EQ(std::string(poison), "\x93\xC5");
+    EXPECT_NE(poison, other);
+    EXPECT_EQ(&"毒"_sj, &"毒"_sj);  // one object per literal for the whole run
 }
 
 TEST(Cp932Table, EveryCodeRoundTripsThroughUnicode) {
@@ -34,8 +44,8 @@ TEST(Cp932Table, EveryCodeRoundTripsThroughUnicode) {
 }
 
 TEST(Cp932Table, KnownTroubleSpots) {
-    EXPECT_EQ(UnicodeFromCp932(0x5C), 0x5Cu);     // the yen-sign position stays a backslash
-    EXPECT_EQ(UnicodeFromCp932(0x7E), 0x7Eu);     // and the overline a tilde
+    EXPECT_EQ(UnicodeFromCp932(0x5C), 0x5Cu);      // the yen-sign position stays a backslash
+    EXPECT_EQ(UnicodeFromCp932(0x7E), 0x7Eu);      // and the overline a tilde
     EXPECT_EQ(UnicodeFromCp932(0x8160), 0xFF5Eu);  // wave dash as fullwidth tilde
     EXPECT_EQ(UnicodeFromCp932(0x817C), 0xFF0Du);  // minus sign as fullwidth hyphen-minus
     EXPECT_EQ(UnicodeFromCp932(0x8740), 0x2460u);  // NEC special row: circled one
