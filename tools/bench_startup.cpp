@@ -25,9 +25,15 @@
 #include <thread>
 #include <vector>
 
+#include "bench_process.h"
+
 namespace {
 
 using namespace std::chrono_literals;
+using kestran::bench::Median;
+using kestran::bench::NowNs;
+using kestran::bench::Spawn;
+using kestran::bench::Stop;
 
 struct Options {
     int runs = 10;
@@ -37,25 +43,6 @@ struct Options {
     std::string minimal = KESTRAN_MINIMAL_SDL;
     std::string probe = KESTRAN_STARTUP_PROBE;
 };
-
-long long NowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (const auto& e : env)
-        putenv(const_cast<char*>(e.c_str()));
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
-}
 
 std::optional<long long> ReadProbe(const std::filesystem::path& file) {
     std::ifstream in(file);
@@ -73,16 +60,6 @@ std::optional<long long> WaitForProbe(const std::filesystem::path& file, pid_t p
         std::this_thread::sleep_for(1ms);
     }
     return std::nullopt;
-}
-
-void Stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(10ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
 }
 
 class Bench {
@@ -125,30 +102,6 @@ private:
     std::filesystem::path home_;
     std::filesystem::path probeFile_;
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// utime + stime of a process, in clock ticks.
-long long CpuTicks(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // The command name may hold blanks; the fields after it are counted from its ")".
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    long long utime = 0;
-    long long stime = 0;
-    for (int i = 3; fields >> field; ++i) {
-        if (i == 14) utime = std::stoll(field);
-        if (i == 15) {
-            stime = std::stoll(field);
-            break;
-        }
-    }
-    return utime + stime;
-}
 
 bool ParseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -201,13 +154,8 @@ int main(int argc, char** argv) {
     pid_t pid = 0;
     if (!bench.Measure(true, &pid)) return 1;
     std::this_thread::sleep_for(1s);  // the title screen settles into its key wait
-    const long long before = CpuTicks(pid);
-    std::this_thread::sleep_for(std::chrono::seconds(options.idleSeconds));
-    const long long after = CpuTicks(pid);
+    const double percent = kestran::bench::IdleCpuPercent(pid, options.idleSeconds);
     Stop(pid);
-    const double percent =
-        100.0 * static_cast<double>(after - before) / (static_cast<double>(sysconf(_SC_CLK_TCK)) * options.idleSeconds);
-    std::printf("idle at the title screen: %lld ticks in %d s = %.2f%% of one core\n", after - before,
-                options.idleSeconds, percent);
+    std::printf("idle at the title screen: %.2f%% of one core over %d s\n", percent, options.idleSeconds);
     return ratio <= 2.0 && percent < 1.0 ? 0 : 1;
 }
