@@ -97,10 +97,13 @@ bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, O
 int Run(const std::string& programPath, const CommandLine& cl) {
     const std::string programName = ProgramNameFromPath(programPath);
     // The font is read while the window system starts and the window opens: together they are
-    // most of the time to the first frame.
+    // most of the time to the first frame. A headless run that writes no picture needs none (a
+    // font named on the command line is still read, so that a wrong one is refused).
+    const bool picturesMade = !ChoosesHeadless(cl) || !cl.dumpPng.empty();
     platform::Font font;
     std::string fontError;
     auto fontLoaded = std::async(std::launch::async, [&] {
+        if (!picturesMade && cl.font.empty()) return false;
         return platform::LoadFont(font, cl.font, fontError, [](uint32_t cp) { return ScreenDrawsCodepoint(cp); });
     });
     std::string error;
@@ -138,7 +141,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         return kExitStartupFailure;
     }
     // The terminal draws text with its own font.
-    if (!haveFont && backend == Backend::Headless)
+    if (!haveFont && backend == Backend::Headless && picturesMade)
         std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
     if (backend == Backend::Tty && !openWindow()) return kExitStartupFailure;
     platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
@@ -149,6 +152,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         drives.Map(letter, dir);
 
     platform::HeadlessWindow headless(std::move(script.keys), backend == Backend::Headless ? out.trace.get() : nullptr);
+    headless.SetWantsPixels(picturesMade);
     platform::SystemClock clock;
     platform::Platform platform;
     platform.window = &headless;

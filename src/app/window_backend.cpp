@@ -33,9 +33,13 @@ bool SdlStarts() {
 
 }  // namespace
 
+bool ChoosesHeadless(const CommandLine& cl) {
+    return cl.backend == "headless" || (cl.backend.empty() && HeadlessOnly(cl));
+}
+
 BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
     const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow));
-    if (cl.backend == "headless" || (cl.backend.empty() && HeadlessOnly(cl))) {
+    if (ChoosesHeadless(cl)) {
         backend = Backend::Headless;
         return BackendProblem::None;
     }

@@ -24,10 +24,13 @@ enum class BackendProblem {
 };
 
 // The backend to run: the one --backend names; else headless when the command line scripts the
-// keys or asks for dumps or traces (those are the headless backend's); else sdl when a display
-// is available; else tty when standard input and output are terminals. On a problem, `error`
-// says what it is.
+// keys or asks for dumps (those are the headless backend's); else sdl when a display is
+// available; else tty when standard input and output are terminals. On a problem, `error` says
+// what it is.
 BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
+
+// Whether the command line chooses the headless backend (known without starting anything).
+bool ChoosesHeadless(const CommandLine& cl);
 
 // Shows a start-up failure: in a message box titled with the program name and ".EXE" when a
 // display can show one, else on the terminal.

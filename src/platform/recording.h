@@ -57,6 +57,7 @@ public:
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
         inner_.ShowMessage(titleUtf8, textUtf8);
     }
+    bool WantsPixels() const override { return inner_.WantsPixels(); }
 
 private:
     void Record(const Event& event);

@@ -24,6 +24,7 @@ public:
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
         inner_.ShowMessage(titleUtf8, textUtf8);
     }
+    bool WantsPixels() const override { return inner_.WantsPixels(); }
 
 private:
     void Trace(const Event& event);

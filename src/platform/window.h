@@ -150,6 +150,10 @@ public:
 
     // Shows a message box with the stop or exclamation icon, or writes it to the terminal.
     virtual void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) = 0;
+
+    // False when the window never looks at the pixels of a frame (a headless run that writes no
+    // picture): frames then come without them, and composing them is saved.
+    virtual bool WantsPixels() const { return true; }
 };
 
 }  // namespace kestran::platform

@@ -56,6 +56,7 @@ public:
     void ShowMessage(const std::string& title, const std::string& text) override {
         messages.push_back(title + ": " + text);
     }
+    bool WantsPixels() const override { return wantsPixels; }
 
     int presents = 0;
     int waits = 0;
@@ -65,6 +66,7 @@ public:
     int textInputRow = -1;
     int textInputCalls = 0;
     platform::FrameView lastFrame;
+    bool wantsPixels = true;
     std::array<std::string, platform::kTextRows> rows;
     std::vector<std::string> messages;
 };

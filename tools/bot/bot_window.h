@@ -18,6 +18,7 @@ public:
     BotWindow(Player& player, long keyBudget, platform::Utf8CharToSjis encode, std::ostream* trace = nullptr)
         : player_(player), keysLeft_(keyBudget), encode_(std::move(encode)), trace_(trace) {}
 
+    bool WantsPixels() const override { return false; }  // the bot reads the text only
     void Present(const platform::FrameView& frame) override {
         if (frame.textRows) screen_.rows = *frame.textRows;
     }

@@ -25,6 +25,9 @@ public:
     void Beep() override { ++beeps_; }
     void SetTextInput(bool on, int column, int row) override;
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+    bool WantsPixels() const override { return wantsPixels_; }
+    // Without pixels, frames bring only their text (a run that dumps no picture).
+    void SetWantsPixels(bool wanted) { wantsPixels_ = wanted; }
 
     // The last frame presented.
     const std::vector<uint32_t>& pixels() const { return pixels_; }
@@ -52,6 +55,7 @@ private:
     bool textInput_ = false;
     int textInputColumn_ = 0;
     int textInputRow_ = 0;
+    bool wantsPixels_ = true;
 };
 
 }  // namespace kestran::platform

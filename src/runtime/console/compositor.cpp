@@ -113,13 +113,14 @@ std::string RowText(const ScreenRow& cells) {
 }
 
 void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, const Picture& picture,
-                            const platform::Font* font) {
-    const int top = row * kCellHeight;
-    uint32_t* base = frame_.data() + size_t(top) * kPictureWidth;
-    std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
+                            const platform::Font* font, bool pixels) {
     textRows_[size_t(row)] = RowText(cells);
     auto& textCells = textCells_[size_t(row)];
     FillTextCells(cells, backColour, textCells);
+    if (!pixels) return;
+    const int top = row * kCellHeight;
+    uint32_t* base = frame_.data() + size_t(top) * kPictureWidth;
+    std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
     if (!font) return;
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
         const platform::TextCell& cell = textCells[size_t(column)];
@@ -131,18 +132,20 @@ void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, con
 }
 
 platform::FrameView Compositor::Compose(const ScreenBuffer& screen, const TextGrpData& text, const Picture& picture,
-                                        const platform::Font* font, DirtyRows& dirty) {
+                                        const platform::Font* font, DirtyRows& dirty, bool pixels) {
+    if (pixels && pixelsBehind_) dirty.set();
+    pixelsBehind_ = !pixels;
     int first = kScreenRows;
     int last = -1;
     for (int r = 0; r < kScreenRows; ++r) {
         if (!dirty[size_t(r)]) continue;
-        ComposeRow(r, screen.rows[size_t(r)], text.backColour, picture, font);
+        ComposeRow(r, screen.rows[size_t(r)], text.backColour, picture, font, pixels);
         first = std::min(first, r);
         last = r;
     }
     dirty.reset();
     platform::FrameView view;
-    view.pixels = frame_.data();
+    view.pixels = pixels ? frame_.data() : nullptr;
     view.width = kPictureWidth;
     view.height = kPictureHeight;
     view.cellWidth = kCellWidth;

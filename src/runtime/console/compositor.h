@@ -46,21 +46,24 @@ public:
     Compositor() : frame_(size_t(kPictureWidth) * kPictureHeight, 0) {}
 
     // Composes the text rows marked in `dirty` (then clears the marks) and returns the frame.
-    // Without a font the text is left out of the pixels but still in the text rows.
+    // Without a font the text is left out of the pixels but still in the text rows. Without
+    // `pixels` only the text is composed and the frame has no pixels; a later call with
+    // `pixels` composes them all again.
     platform::FrameView Compose(const ScreenBuffer& screen, const TextGrpData& text, const Picture& picture,
-                                const platform::Font* font, DirtyRows& dirty);
+                                const platform::Font* font, DirtyRows& dirty, bool pixels = true);
 
     const std::vector<uint32_t>& pixels() const { return frame_; }
     const std::array<std::string, kScreenRows>& textRows() const { return textRows_; }
 
 private:
-    void ComposeRow(int row, const ScreenRow& cells, int backColour, const Picture& picture,
-                    const platform::Font* font);
+    void ComposeRow(int row, const ScreenRow& cells, int backColour, const Picture& picture, const platform::Font* font,
+                    bool pixels);
 
     std::vector<uint32_t> frame_;
     std::array<std::string, kScreenRows> textRows_;
     platform::TextCells textCells_{};
     GlyphCache glyphs_;
+    bool pixelsBehind_ = false;  // rows were composed without their pixels
 };
 
 // Whether the screen ever draws the glyph of `codepoint`: a character of the CP932 table, or

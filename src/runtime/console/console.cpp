@@ -15,7 +15,7 @@ Console::Console() {
 void Console::Present(Runtime& rt) {
     auto* window = rt.platform.window;
     if (!window) return;
-    window->Present(compositor_.Compose(screen, text, picture, rt.platform.font, dirty_));
+    window->Present(compositor_.Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
 }
 
 void Console::ClearRows(int first, int last) {

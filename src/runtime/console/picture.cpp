@@ -58,12 +58,28 @@ void ClipSteps(int64_t start, int step, int64_t limit, int64_t n, int64_t& lo, i
 }  // namespace
 
 void Picture::Fill(uint32_t colour) {
-    std::fill(pixels_.begin(), pixels_.end(), colour);
+    // Only the pixels drawn since the last fill can differ from its colour: a screen of lines
+    // cleared after every key costs the pixels of its lines, not the whole picture.
+    if (colour != fillColour_ || drawnOverflow_) {
+        std::fill(pixels_.begin(), pixels_.end(), colour);
+    } else {
+        for (const uint32_t offset : drawn_)
+            pixels_[offset] = colour;
+    }
+    fillColour_ = colour;
+    drawn_.clear();
+    drawnOverflow_ = false;
 }
 
 void Picture::Plot(int64_t x, int64_t y, uint32_t colour, RasterOp op) {
     if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-    uint32_t& p = pixels_[size_t(y) * kWidth + size_t(x)];
+    const auto offset = uint32_t(y * kWidth + x);
+    if (drawn_.size() < kDrawnLimit) {
+        drawn_.push_back(offset);
+    } else {
+        drawnOverflow_ = true;
+    }
+    uint32_t& p = pixels_[offset];
     switch (op) {
         case RasterOp::Copy:
             p = colour;

@@ -45,6 +45,12 @@ private:
     void Plot(int64_t x, int64_t y, uint32_t colour, RasterOp op);
 
     std::vector<uint32_t> pixels_;
+    // Every pixel but those in drawn_ has the colour of the last fill, unless more were drawn
+    // than the list keeps.
+    static constexpr size_t kDrawnLimit = 1 << 16;
+    uint32_t fillColour_ = 0;
+    std::vector<uint32_t> drawn_;
+    bool drawnOverflow_ = false;
 };
 
 }  // namespace kestran

@@ -98,6 +98,24 @@ TEST_F(CompositorTest, OnlyChangedRowsAreComposedAndReported) {
     EXPECT_EQ(lines.dirtyBottom, 4 * 18);
 }
 
+TEST_F(CompositorTest, AWindowWantingNoPixelsGetsTheTextAndLaterTheWholePicture) {
+    window.wantsPixels = false;
+    PbLine(rt, 0, 40, 639, 40);
+    PbLocate(rt, 0, 5);
+    PbPrintString(rt, "A", PbSep::Semicolon);
+    const auto& text = Compose();
+    EXPECT_EQ(text.pixels, nullptr);
+    ASSERT_NE(text.textRows, nullptr);
+    EXPECT_EQ((*text.textRows)[5], "A");
+    window.wantsPixels = true;
+    const auto& whole = Compose();
+    ASSERT_NE(whole.pixels, nullptr);
+    EXPECT_EQ(whole.dirtyTop, 0);
+    EXPECT_EQ(whole.dirtyBottom, 432);
+    EXPECT_EQ(CountInk(0, 40, 640, 1, kWhite), 640);
+    EXPECT_EQ(CountInk(0, 5 * 18, 8, 18, kWhite), 9 * 2 + 6);
+}
+
 TEST_F(CompositorTest, TextRowsAreUtf8WithoutTrailingBlanks) {
     PbLocate(rt, 3, 0);
     PbPrintString(rt, "ソ表 x   "_sj, PbSep::Semicolon);

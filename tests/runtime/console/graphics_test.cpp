@@ -4,6 +4,7 @@
 
 #include "runtime/console/console_errors.h"
 #include "runtime/console/console_fixture.h"
+#include "runtime/console/picture.h"
 #include "runtime/console/screen.h"
 #include "runtime/values/pb_error_expect.h"
 
@@ -29,6 +30,40 @@ protected:
         PbLine(rt, 0, 0, x1, y1, 0, x2, y2, function, colour, box, fill, style, mask);
     }
 };
+
+// A fill touches only the pixels drawn since the one before (up to a limit): each of these must
+// still leave the whole picture in its colour.
+TEST(PictureFillTest, EveryFillLeavesThePictureInItsColourWhateverWasDrawnBefore) {
+    Picture picture;
+    const auto only = [&](uint32_t colour) {
+        for (int y = 0; y < Picture::kHeight; ++y) {
+            for (int x = 0; x < Picture::kWidth; ++x) {
+                if (picture.At(x, y) != colour) return false;
+            }
+        }
+        return true;
+    };
+    const Pen pen;
+    picture.DrawLine({0, 10}, {639, 300}, pen);
+    picture.Fill(0);
+    EXPECT_TRUE(only(0));
+    picture.Fill(0x123456);
+    EXPECT_TRUE(only(0x123456));
+    picture.DrawLine({5, 431}, {5, 431}, pen);
+    picture.DrawLine({0, 0}, {3, 0}, pen);
+    picture.Fill(0x123456);
+    EXPECT_TRUE(only(0x123456));
+    picture.DrawLine({-50, 200}, {700, 200}, pen);  // clipped, but its row is drawn on
+    picture.Fill(0);
+    EXPECT_TRUE(only(0));
+    picture.DrawLine({-50, -5}, {-10, -1}, pen);  // wholly outside
+    picture.Fill(0);
+    EXPECT_TRUE(only(0));
+    const uint32_t red = 0xFF0000;
+    picture.DrawBox({0, 0}, {639, 431}, pen, &red);  // more pixels than the fill keeps track of
+    picture.Fill(0);
+    EXPECT_TRUE(only(0));
+}
 
 TEST_F(GraphicsTest, AVerticalLineSetsBothEndPixels) {
     PbLine(rt, 75, 75, 75, 325);
