@@ -113,10 +113,14 @@ bool AffordedAndConfirmed(Game& g, const ListForm& form, const Ability& a) {
     GameState& s = g.s;
     const bool skill = form.points == kTechniquePoints;
     if (!(s.abilityCost <= s.heroStats(form.points))) {
-        const auto lack = skill         ? "を使うにはテクニックポイントが足りません"_sj.view()
-                          : IsAttack(a) ? "を使うにはマジックポイントが足りません"_sj.view()
-                                        : "を唱えるにはマジックポイントが足りません"_sj.view();
-        ShowNotice(g, {a.name, lack});
+        // Each notice is printed within the statement that makes its literal, which lives as long.
+        if (skill) {
+            ShowNotice(g, {a.name, "を使うにはテクニックポイントが足りません"_sj});
+        } else if (IsAttack(a)) {
+            ShowNotice(g, {a.name, "を使うにはマジックポイントが足りません"_sj});
+        } else {
+            ShowNotice(g, {a.name, "を唱えるにはマジックポイントが足りません"_sj});
+        }
         return false;
     }
     ClearScreen(g);
