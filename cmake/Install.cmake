@@ -65,9 +65,10 @@ set(CPACK_PACKAGE_NAME kestran)
 set(CPACK_PACKAGE_VENDOR "The KESTRAN developers")
 set(CPACK_PACKAGE_CONTACT "The KESTRAN developers <kestran@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese single-player dungeon role-playing game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "One hero, a town with an inn, an item shop, an adventurers' guild and a tavern, and a labyrinth of six floors\n"
-    "seen as a wire-frame corridor, on an 80x24 Japanese character screen: in a window, or in a terminal.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "One hero, a town with an inn, an item shop, an adventurers' guild and a tavern, and a\n"
+  "labyrinth of six floors seen as a wire-frame corridor, on an 80x24 Japanese character\n"
+  "screen: in a window, or in a terminal.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kestran)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
