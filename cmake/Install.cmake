@@ -20,6 +20,10 @@ set(KESTRAN_ICON_SIZES 16 22 24 32 48 64 128 256)
 install(CODE [[
   set(kestran_destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   set(kestran_folder "${kestran_destination}")
+  if(NOT IS_ABSOLUTE "${kestran_folder}")  # a relative --prefix is taken from the current folder
+    execute_process(COMMAND pwd OUTPUT_VARIABLE kestran_here OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(kestran_folder "${kestran_here}/${kestran_folder}")
+  endif()
   while(NOT EXISTS "${kestran_folder}")
     get_filename_component(kestran_parent "${kestran_folder}" DIRECTORY)
     if(kestran_parent STREQUAL kestran_folder OR kestran_parent STREQUAL "")
