@@ -193,7 +193,7 @@ int Main(const std::string& programPath, const std::vector<std::string>& args) {
     CommandLine cl;
     std::string error;
     if (!ParseCommandLine(args, cl, error)) {
-        std::cerr << "kestran: " << error << "\n" << UsageText();
+        std::cerr << "kestran: " << error << "\n" << kTryHelp;
         return kExitBadCommandLine;
     }
     if (cl.help) {
@@ -201,7 +201,7 @@ int Main(const std::string& programPath, const std::vector<std::string>& args) {
         return 0;
     }
     if (cl.version) {
-        std::cout << "kestran " << KESTRAN_VERSION << "\n";
+        std::cout << VersionText();
         return 0;
     }
     return Run(programPath, cl);

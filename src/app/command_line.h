@@ -32,6 +32,12 @@ struct CommandLine {
 // options that exclude each other.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
+// The text of --help: every option, the keys a player needs outside the game's own screens,
+// the files read and written, the exit status.
 std::string UsageText();
+// The text of --version.
+std::string VersionText();
+// What a bad command line is told after its error: where the usage is.
+inline constexpr const char* kTryHelp = "Try 'kestran --help' for more information.\n";
 
 }  // namespace kestran::app

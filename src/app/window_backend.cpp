@@ -105,7 +105,7 @@ std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, [[maybe_unused
     options.fullscreen = cl.fullscreen;
     options.hidden = BuildOptions{}.hiddenWindow == 1;
     options.font = font;
-    if (!settings.helpFolder.empty()) options.helpFile = settings.helpFolder / kHelpFileName;
+    if (!settings.helpFolder.empty()) options.helpFile = settings.helpFolder / platform::kHelpFileName;
     auto window = platform::sdl::OpenSdlWindow(options, error);
     if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
     return window;

@@ -36,9 +36,6 @@ bool ChoosesHeadless(const CommandLine& cl);
 // display can show one, else on the terminal.
 void ShowStartupFailure(const std::string& programName, const std::string& textUtf8);
 
-// The help file F1 opens: in the settings' HELP folder.
-inline constexpr const char* kHelpFileName = "kestran.html";
-
 // Opens the window of the sdl (--scale, --fullscreen) or tty backend for the game. Null, with the
 // reason, when it cannot.
 std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, const CommandLine& cl, const std::string& programName,

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/errmsg_library.h"
+
 namespace kestran::platform {
 
 namespace {
@@ -43,6 +45,18 @@ std::filesystem::path HomeFolder() {
 
 constexpr std::size_t kMaxSettingsFile = 64 * 1024;
 
+#ifndef KESTRAN_INSTALLED_ERRMSG_DIR
+#define KESTRAN_INSTALLED_ERRMSG_DIR "../lib/kestran"
+#endif
+#ifndef KESTRAN_INSTALLED_HELP_DIR
+#define KESTRAN_INSTALLED_HELP_DIR "../share/kestran"
+#endif
+
+bool Holds(const std::filesystem::path& folder, const char* fileName) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(folder / fileName, ec);
+}
+
 }  // namespace
 
 void ApplySettingsText(Settings& settings, std::string_view text) {
@@ -69,9 +83,31 @@ std::vector<std::filesystem::path> SettingsFiles() {
     return files;
 }
 
-Settings LoadSettings(const std::filesystem::path& programFolder) {
+std::filesystem::path InstalledErrorMessageFolder(const std::filesystem::path& programFolder) {
+    return (programFolder / KESTRAN_INSTALLED_ERRMSG_DIR).lexically_normal();
+}
+
+std::filesystem::path InstalledHelpFolder(const std::filesystem::path& programFolder) {
+    return (programFolder / KESTRAN_INSTALLED_HELP_DIR).lexically_normal();
+}
+
+Settings DefaultSettings(const std::filesystem::path& programFolder) {
     Settings settings;
     settings.errorMessageFolder = programFolder;
+    if (!Holds(programFolder, kErrorMessageLibraryName)) {
+        const auto installed = InstalledErrorMessageFolder(programFolder);
+        if (Holds(installed, kErrorMessageLibraryName)) settings.errorMessageFolder = installed;
+    }
+    if (Holds(programFolder, kHelpFileName)) {
+        settings.helpFolder = programFolder;
+    } else if (const auto installed = InstalledHelpFolder(programFolder); Holds(installed, kHelpFileName)) {
+        settings.helpFolder = installed;
+    }
+    return settings;
+}
+
+Settings LoadSettings(const std::filesystem::path& programFolder) {
+    Settings settings = DefaultSettings(programFolder);
     for (const auto& file : SettingsFiles()) {
         std::ifstream in(file, std::ios::binary);
         if (!in) continue;

@@ -13,11 +13,26 @@
 namespace kestran::platform {
 
 struct Settings {
-    // Where the error-message library is looked for; the program's own folder unless set.
+    // Where the error-message library is looked for; by default the program's own folder, or the
+    // installed library's folder when only that one holds it.
     std::filesystem::path errorMessageFolder;
-    // Where the help file is looked for; empty when there is none.
+    // Where the help file is looked for; by default the program's own folder or the installed help
+    // folder, whichever holds it first; empty when neither does.
     std::filesystem::path helpFolder;
 };
+
+// The help file's name in its folder.
+inline constexpr const char* kHelpFileName = "kestran.html";
+
+// Where an installed program keeps the error-message library and the help file, beside the
+// folder it runs from (for /usr/bin/kestran: /usr/lib/<multiarch>/kestran and /usr/share/kestran).
+// The build names these folders from its install layout.
+std::filesystem::path InstalledErrorMessageFolder(const std::filesystem::path& programFolder);
+std::filesystem::path InstalledHelpFolder(const std::filesystem::path& programFolder);
+
+// The settings before any file is read: each folder where its file is, the program's own folder
+// first (a build tree), then the installed one.
+Settings DefaultSettings(const std::filesystem::path& programFolder);
 
 // The longest folder value taken, as the registry read had room for; a longer value is ignored.
 constexpr std::size_t kMaxSettingsPath = 260;
@@ -29,8 +44,7 @@ void ApplySettingsText(Settings& settings, std::string_view text);
 // The settings files in the order they are read.
 std::vector<std::filesystem::path> SettingsFiles();
 
-// Defaults (the error-message library beside the program), then every settings file that
-// exists. An unreadable file is skipped.
+// The defaults, then every settings file that exists. An unreadable file is skipped.
 Settings LoadSettings(const std::filesystem::path& programFolder);
 
 // The folder the running program was started from (/proc/self/exe), or the current folder when

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -94,6 +96,30 @@ TEST_F(HeadlessProgramTest, HelpAndVersion) {
     EXPECT_EQ(out_.substr(0, 8), "kestran ");
     EXPECT_EQ(Run("--help"), 0);
     EXPECT_NE(out_.find("--keys-file=PATH"), std::string::npos);
+}
+
+// The long options a text names ("--name", "\\-\\-name" in the manual's roff).
+std::set<std::string> LongOptions(std::string text) {
+    text = std::regex_replace(text, std::regex(R"(\\-)"), "-");
+    std::set<std::string> names;
+    const std::regex option("--[a-z][a-z-]*[a-z]");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+        names.insert(it->str());
+    return names;
+}
+
+TEST_F(HeadlessProgramTest, TheHelpAndTheManualNameTheSameOptionsAndTheProgramKnowsThemAll) {
+    ASSERT_EQ(Run("--help"), 0);
+    const auto inHelp = LongOptions(out_);
+    const auto inManual = LongOptions(Read(fs::path(KESTRAN_SOURCE_DIR) / "docs" / "kestran.6"));
+    EXPECT_GE(inHelp.size(), 15u);  // every option of the parser
+    EXPECT_EQ(inHelp, inManual);
+    for (const auto& name : inManual) {
+        // An option that takes a value takes "--help" as it; none is unknown.
+        Run(name + " --help");
+        EXPECT_EQ(err_.find("unknown option"), std::string::npos) << name << ": " << err_;
+    }
+    EXPECT_NE(out_.find("Ctrl+O"), std::string::npos);
 }
 
 }  // namespace

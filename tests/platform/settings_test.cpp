@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/errmsg_library.h"
+
 namespace kestran::testing {
 namespace {
 
@@ -97,6 +99,68 @@ TEST_F(SettingsFiles, RelativeXdgFolderIsNotTrusted) {
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
     const auto folder = platform::XdgBaseFolder("XDG_CONFIG_HOME", ".config");
     EXPECT_TRUE(folder.empty() || folder.is_absolute()) << folder;
+}
+
+// A program folder with the installed folders beside it, in a temporary tree of its own.
+class DefaultFolders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() / ("kestran-layout-" + std::to_string(getpid()));
+        program_ = root_ / "usr" / "bin";
+        std::filesystem::create_directories(program_);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+    static void Touch(const std::filesystem::path& file) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << "x";
+    }
+
+    std::filesystem::path root_, program_;
+};
+
+TEST_F(DefaultFolders, InstalledFoldersLieUnderThePrefixWithoutDotDot) {
+    for (const auto& folder :
+         {platform::InstalledErrorMessageFolder(program_), platform::InstalledHelpFolder(program_)}) {
+        const auto text = folder.string();
+        EXPECT_EQ(text.find(".."), std::string::npos) << text;
+        EXPECT_EQ(text.rfind((root_ / "usr").string(), 0), 0u) << text;
+    }
+}
+
+TEST_F(DefaultFolders, AnInstalledProgramFindsItsFilesInTheInstalledFolders) {
+    Touch(platform::InstalledErrorMessageFolder(program_) / platform::kErrorMessageLibraryName);
+    Touch(platform::InstalledHelpFolder(program_) / platform::kHelpFileName);
+    const auto s = platform::DefaultSettings(program_);
+    EXPECT_EQ(s.errorMessageFolder, platform::InstalledErrorMessageFolder(program_));
+    EXPECT_EQ(s.helpFolder, platform::InstalledHelpFolder(program_));
+}
+
+TEST_F(DefaultFolders, FilesBesideTheProgramWinAsInABuildTree) {
+    Touch(platform::InstalledErrorMessageFolder(program_) / platform::kErrorMessageLibraryName);
+    Touch(platform::InstalledHelpFolder(program_) / platform::kHelpFileName);
+    Touch(program_ / platform::kErrorMessageLibraryName);
+    Touch(program_ / platform::kHelpFileName);
+    const auto s = platform::DefaultSettings(program_);
+    EXPECT_EQ(s.errorMessageFolder, program_);
+    EXPECT_EQ(s.helpFolder, program_);
+}
+
+TEST_F(DefaultFolders, WithoutTheFilesTheLibraryIsSoughtBesideTheProgramAndThereIsNoHelp) {
+    // A folder that only bears the file's name is no file.
+    std::filesystem::create_directories(platform::InstalledHelpFolder(program_) / platform::kHelpFileName);
+    const auto s = platform::DefaultSettings(program_);
+    EXPECT_EQ(s.errorMessageFolder, program_);
+    EXPECT_TRUE(s.helpFolder.empty()) << s.helpFolder;
+}
+
+TEST_F(SettingsFiles, TheUsersFoldersWinOverTheInstalledOnes) {
+    const auto program = root_ / "bin";
+    std::ofstream(root_ / "kestran" / "env.conf") << "MERIDOX=/mine\nHELP=/help\n";
+    std::filesystem::create_directories(platform::InstalledHelpFolder(program));
+    std::ofstream(platform::InstalledHelpFolder(program) / platform::kHelpFileName) << "x";
+    const auto s = platform::LoadSettings(program);
+    EXPECT_EQ(s.errorMessageFolder, "/mine");
+    EXPECT_EQ(s.helpFolder, "/help");
 }
 
 TEST(RunningProgram, FolderIsTheTestProgramsFolder) {

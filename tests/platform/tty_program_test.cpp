@@ -167,6 +167,24 @@ TEST_F(TtyProgramTest, PlaysFromTheTitleToTheBreakAndLeavesTheTerminalSane) {
     EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after the program";
 }
 
+// Ctrl+O is the romaji switch of the line editor; a terminal could keep it for itself (the
+// discard character of its line discipline), so it is checked through a real one.
+TEST_F(TtyProgramTest, CtrlOTypesRomajiAsKatakanaInTheName) {
+    Start();
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    Send("n");
+    ASSERT_TRUE(WaitFor("名前を入力して下さい", 2, 1)) << LastPane();
+    Send("C-o");
+    Send("-l kyatto");
+    Send("C-o");
+    Send("-l ab");
+    ASSERT_TRUE(WaitForRow(2, " 名前を入力して下さい  キャットab")) << LastPane();
+    Send("C-c");
+    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+    Send("x");
+    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+}
+
 TEST_F(TtyProgramTest, ASmallTerminalIsAskedToGrowAndAKillGivesTheTerminalBack) {
     Start("");
     ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();

@@ -1,0 +1,87 @@
+# The installed program and its Debian package. `cmake --install <build> --prefix <dir>` gives a
+# tree that runs from <dir>: the program finds the error-message library and the help file by
+# their folders relative to its own (KESTRAN_INSTALL_*_DIR, set in the top CMakeLists.txt).
+#
+#   bin/kestran                                  the program
+#   lib[/<multiarch>]/kestran/libkestran_errmsg.so   the error-message library
+#   share/kestran/kestran.html, *.png            the help file F1 opens (the player's guide)
+#   share/applications/kestran.desktop           the launcher
+#   share/icons/hicolor/NxN/apps/kestran.png     its icon
+#   share/man/man6/kestran.6.gz                  the manual page
+if(NOT TARGET kestran OR NOT TARGET kestran_errmsg)
+  return()
+endif()
+
+set(KESTRAN_ICON_SIZES 16 22 24 32 48 64 128 256)
+
+# Before anything is copied: a prefix this user cannot write to is said so in one message, not as
+# a permission error of the first file. The nearest folder that exists is the one that must be
+# writable (the others are made inside it).
+install(CODE [[
+  set(kestran_destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  set(kestran_folder "${kestran_destination}")
+  if(NOT IS_ABSOLUTE "${kestran_folder}")  # a relative --prefix is taken from the current folder
+    execute_process(COMMAND pwd OUTPUT_VARIABLE kestran_here OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(kestran_folder "${kestran_here}/${kestran_folder}")
+  endif()
+  while(NOT EXISTS "${kestran_folder}")
+    get_filename_component(kestran_parent "${kestran_folder}" DIRECTORY)
+    if(kestran_parent STREQUAL kestran_folder OR kestran_parent STREQUAL "")
+      break()
+    endif()
+    set(kestran_folder "${kestran_parent}")
+  endwhile()
+  execute_process(COMMAND test -w "${kestran_folder}" -a -d "${kestran_folder}" RESULT_VARIABLE kestran_refused)
+  if(kestran_refused)
+    message(FATAL_ERROR
+      "kestran: cannot install into ${kestran_destination}: this user may not write in ${kestran_folder}.\n"
+      "Install as root (sudo cmake --install ...), or into a folder of your own with --prefix DIR.")
+  endif()
+]])
+
+install(TARGETS kestran RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kestran_errmsg LIBRARY DESTINATION ${KESTRAN_INSTALL_ERRMSG_DIR})
+install(FILES docs/kestran.html docs/town.png docs/corridor.png DESTINATION ${KESTRAN_INSTALL_HELP_DIR})
+install(FILES data/kestran.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size ${KESTRAN_ICON_SIZES})
+  install(FILES data/icons/kestran-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME kestran.png)
+endforeach()
+
+# The manual page, compressed as Debian keeps them (without a time stamp, so the build repeats).
+set(KESTRAN_MAN_PAGE ${CMAKE_BINARY_DIR}/kestran.6.gz)
+add_custom_command(OUTPUT ${KESTRAN_MAN_PAGE}
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/docs/kestran.6 > ${KESTRAN_MAN_PAGE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/docs/kestran.6
+  COMMENT "Compressing the manual page")
+add_custom_target(kestran_man_page ALL DEPENDS ${KESTRAN_MAN_PAGE})
+install(FILES ${KESTRAN_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# In the build tree the help file sits beside the program, where F1 finds it first.
+configure_file(docs/kestran.html ${CMAKE_BINARY_DIR}/src/kestran.html COPYONLY)
+foreach(picture town corridor)
+  configure_file(docs/${picture}.png ${CMAKE_BINARY_DIR}/src/${picture}.png COPYONLY)
+endforeach()
+
+# The Debian package: `cpack --preset package` after building the package preset (prefix /usr).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kestran)
+set(CPACK_PACKAGE_VENDOR "The KESTRAN developers")
+set(CPACK_PACKAGE_CONTACT "The KESTRAN developers <kestran@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese single-player dungeon role-playing game")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "One hero, a town with an inn, an item shop, an adventurers' guild and a tavern, and a\n"
+  "labyrinth of six floors seen as a wire-frame corridor, on an 80x24 Japanese character\n"
+  "screen: in a window, or in a terminal.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY kestran)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# The libraries the program links (SDL2, ncursesw, libpng, the C++ library) are found by
+# dpkg-shlibdeps; the font is read at run time, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS unifont)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
