@@ -186,21 +186,9 @@ std::string KeyNotation(const Event& event) {
 }
 
 RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode)
-    : inner_(inner), out_(out), encode_(std::move(encode)) {
+    : WindowDecorator(inner), out_(out), encode_(std::move(encode)) {
     out_ << "#seed " << seed << "\n";
     out_.flush();
-}
-
-bool RecordingWindow::WaitEvent(Event& event, int timeoutMs) {
-    const bool got = inner_.WaitEvent(event, timeoutMs);
-    if (got) Record(event);
-    return got;
-}
-
-bool RecordingWindow::PollEvent(Event& event) {
-    const bool got = inner_.PollEvent(event);
-    if (got) Record(event);
-    return got;
 }
 
 std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8CharToSjis& encode) {
@@ -245,7 +233,7 @@ std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8Char
     return notation;
 }
 
-void RecordingWindow::Record(const Event& event) {
+void RecordingWindow::Observe(const Event& event) {
     const std::string notation = RecordedNotation(event, shift_, encode_);
     if (notation.empty()) return;
     out_ << notation;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "platform/window_decorator.h"
 
 namespace kestran::platform {
 
@@ -45,24 +46,13 @@ std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8Char
 
 // A window that passes everything to `inner` and writes the keys the program receives as a key
 // script that replays them: "#seed N" first, a line break after each Enter.
-class RecordingWindow final : public Window {
+class RecordingWindow final : public WindowDecorator {
 public:
     RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode);
 
-    void Present(const FrameView& frame) override { inner_.Present(frame); }
-    bool WaitEvent(Event& event, int timeoutMs) override;
-    bool PollEvent(Event& event) override;
-    void Beep() override { inner_.Beep(); }
-    void SetTextInput(bool on, int column, int row) override { inner_.SetTextInput(on, column, row); }
-    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
-        inner_.ShowMessage(titleUtf8, textUtf8);
-    }
-    bool WantsPixels() const override { return inner_.WantsPixels(); }
-
 private:
-    void Record(const Event& event);
+    void Observe(const Event& event) override;
 
-    Window& inner_;
     std::ostream& out_;
     Utf8CharToSjis encode_;
     bool shift_ = false;

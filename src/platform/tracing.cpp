@@ -3,28 +3,16 @@
 namespace kestran::platform {
 
 TracingWindow::TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode)
-    : inner_(inner), out_(out), encode_(std::move(encode)) {}
+    : WindowDecorator(inner), out_(out), encode_(std::move(encode)) {}
 
 void TracingWindow::Present(const FrameView& frame) {
     if (frame.textRows) rows_ = *frame.textRows;
     inner_.Present(frame);
 }
 
-bool TracingWindow::WaitEvent(Event& event, int timeoutMs) {
-    const bool got = inner_.WaitEvent(event, timeoutMs);
-    if (got) Trace(event);
-    return got;
-}
-
-bool TracingWindow::PollEvent(Event& event) {
-    const bool got = inner_.PollEvent(event);
-    if (got) Trace(event);
-    return got;
-}
-
 // One entry per key a replay of the recording would type: the notation is parsed back into the
 // keys of a script, so a character the window delivers as text counts once per Shift-JIS byte.
-void TracingWindow::Trace(const Event& event) {
+void TracingWindow::Observe(const Event& event) {
     KeyScript keys;
     if (event.kind == Event::Kind::Close) {
         keys.keys.push_back(event);

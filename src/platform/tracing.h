@@ -8,28 +8,19 @@
 #include <string>
 
 #include "platform/recording.h"
-#include "platform/window.h"
+#include "platform/window_decorator.h"
 
 namespace kestran::platform {
 
-class TracingWindow final : public Window {
+class TracingWindow final : public WindowDecorator {
 public:
     TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode);
 
     void Present(const FrameView& frame) override;
-    bool WaitEvent(Event& event, int timeoutMs) override;
-    bool PollEvent(Event& event) override;
-    void Beep() override { inner_.Beep(); }
-    void SetTextInput(bool on, int column, int row) override { inner_.SetTextInput(on, column, row); }
-    void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
-        inner_.ShowMessage(titleUtf8, textUtf8);
-    }
-    bool WantsPixels() const override { return inner_.WantsPixels(); }
 
 private:
-    void Trace(const Event& event);
+    void Observe(const Event& event) override;
 
-    Window& inner_;
     std::ostream& out_;
     Utf8CharToSjis encode_;
     std::array<std::string, kTextRows> rows_;

@@ -266,51 +266,6 @@ bool ScreenShows(X11Driver& x, Window target, const std::string& wanted, std::st
     return false;
 }
 
-TEST(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
-    if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
-    Child server;
-    const auto display = StartXvfb(server);
-    if (!display) GTEST_SKIP() << "Xvfb did not start";
-    Display* x = XOpenDisplay(display->c_str());
-    if (!x) GTEST_SKIP() << "cannot connect to " << *display;
-
-    const auto home = std::filesystem::temp_directory_path() / ("kestran-smoke-" + std::to_string(getpid()));
-    std::filesystem::create_directories(home);
-    Child game;
-    ASSERT_TRUE(
-        game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=1", "--drives=" + (home / "drives").string()},
-                   {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(), "XDG_PICTURES_DIR=" + home.string(),
-                    "XDG_CONFIG_HOME=" + home.string(), "SDL_AUDIODRIVER=dummy",
-                    // Under the sanitizers: SDL leaves blocks of the libraries it loads and
-                    // unloads itself (the Xkb map of libX11, D-Bus) that the leak checker
-                    // cannot name; the program's own memory is checked by the unit tests.
-                    "ASAN_OPTIONS=detect_leaks=0"}));
-    X11Driver driver(x);
-    Window window = 0;
-    for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
-        window = driver.FindWindow(game.pid());
-    }
-    ASSERT_NE(window, 0u) << "the program opened no window";
-
-    std::string text;
-    EXPECT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
-    EXPECT_NE(text.find("KESTRAN"), std::string::npos) << text;
-
-    driver.CtrlShift(window, XK_s);  // a screenshot into XDG_PICTURES_DIR
-    EXPECT_FALSE(WrittenPng(home).empty()) << "no screenshot was saved";
-
-    driver.Key(window, XK_n);  // a new hero: the name is asked for
-    EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
-
-    driver.Close(window);  // while the name is being typed
-    const auto status = game.Wait(10s);
-    ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
-    EXPECT_EQ(*status, 0);
-
-    XCloseDisplay(x);
-    std::filesystem::remove_all(home);
-}
-
 std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -323,33 +278,83 @@ int TraceEntries(const std::string& trace) {
     return entries;
 }
 
+// Each test has an X server, a connection to it and a home folder of its own.
+class SdlSmoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
+        display_ = StartXvfb(server_);
+        if (!display_) GTEST_SKIP() << "Xvfb did not start";
+        x_ = XOpenDisplay(display_->c_str());
+        if (!x_) GTEST_SKIP() << "cannot connect to " << *display_;
+        driver_.emplace(x_);
+        home_ =
+            std::filesystem::temp_directory_path() / ("kestran-smoke-" + std::to_string(getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(home_);
+    }
+    void TearDown() override {
+        if (x_) XCloseDisplay(x_);
+        if (!home_.empty()) std::filesystem::remove_all(home_);
+    }
+
+    // Starts the program in a window with `args` after "--backend=sdl"; its window, or 0.
+    Window StartGame(std::vector<std::string> args) {
+        args.insert(args.begin(), {KESTRAN_PROGRAM, "--backend=sdl", "--drives=" + (home_ / "drives").string()});
+        const bool started = game_.Start(
+            args, {"DISPLAY=" + *display_, "XDG_STATE_HOME=" + home_.string(), "XDG_PICTURES_DIR=" + home_.string(),
+                   "XDG_CONFIG_HOME=" + home_.string(), "SDL_AUDIODRIVER=dummy",
+                   // Under the sanitizers: SDL leaves blocks of the libraries it loads
+                   // and unloads itself (the Xkb map of libX11, D-Bus) that the leak
+                   // checker cannot name; the program's own memory is checked by the
+                   // unit tests.
+                   "ASAN_OPTIONS=detect_leaks=0"});
+        Window window = 0;
+        for (const auto end = Clock::now() + 10s; started && !window && Clock::now() < end;
+             std::this_thread::sleep_for(50ms)) {
+            window = driver_->FindWindow(game_.pid());
+        }
+        return window;
+    }
+
+    Child server_;
+    Child game_;  // ended before the server
+    std::optional<std::string> display_;
+    Display* x_ = nullptr;
+    std::optional<X11Driver> driver_;
+    std::filesystem::path home_;
+};
+
+TEST_F(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
+    const Window window = StartGame({"--seed=1"});
+    ASSERT_NE(window, 0u) << "the program opened no window";
+    X11Driver& driver = *driver_;
+
+    std::string text;
+    EXPECT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+    EXPECT_NE(text.find("KESTRAN"), std::string::npos) << text;
+
+    driver.CtrlShift(window, XK_s);  // a screenshot into XDG_PICTURES_DIR
+    EXPECT_FALSE(WrittenPng(home_).empty()) << "no screenshot was saved";
+
+    driver.Key(window, XK_n);  // a new hero: the name is asked for
+    EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
+
+    driver.Close(window);  // while the name is being typed
+    const auto status = game_.Wait(10s);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
+    EXPECT_EQ(*status, 0);
+}
+
 // A new hero saved at creation and in the inn's diary, typed into the window a key at a time
 // (each once the program has taken the one before), then the close box; the recording replayed
 // headless gives the same trace and the same save.
-TEST(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) {
-    if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
-    Child server;
-    const auto display = StartXvfb(server);
-    if (!display) GTEST_SKIP() << "Xvfb did not start";
-    Display* x = XOpenDisplay(display->c_str());
-    if (!x) GTEST_SKIP() << "cannot connect to " << *display;
-
-    const auto home = std::filesystem::temp_directory_path() / ("kestran-record-" + std::to_string(getpid()));
-    std::filesystem::create_directories(home);
-    const auto recording = home / "session.keys";
-    const auto trace = home / "window.trace";
-    Child game;
-    ASSERT_TRUE(
-        game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=3", "--drives=" + (home / "drives").string(),
-                    "--record=" + recording.string(), "--trace=" + trace.string()},
-                   {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(), "XDG_CONFIG_HOME=" + home.string(),
-                    "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"}));
-    X11Driver driver(x);
-    Window window = 0;
-    for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
-        window = driver.FindWindow(game.pid());
-    }
+TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) {
+    const auto recording = home_ / "session.keys";
+    const auto trace = home_ / "window.trace";
+    const Window window = StartGame({"--seed=3", "--record=" + recording.string(), "--trace=" + trace.string()});
     ASSERT_NE(window, 0u) << "the program opened no window";
+    X11Driver& driver = *driver_;
     std::string text;
     ASSERT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
 
@@ -362,54 +367,35 @@ TEST(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) 
             const char lower[] = {char(std::tolower(static_cast<unsigned char>(c))), 0};
             driver.Key(window, XStringToKeysym(lower), std::isupper(static_cast<unsigned char>(c)) ? ShiftMask : 0);
         }
-        XFlush(x);
+        XFlush(x_);
         const auto end = Clock::now() + 10s;
         while (TraceEntries(ReadFile(trace)) <= int(i) && Clock::now() < end)
             std::this_thread::sleep_for(20ms);
         ASSERT_EQ(TraceEntries(ReadFile(trace)), int(i) + 1) << "key " << i << " was not taken";
         std::this_thread::sleep_for(100ms);
     }
-    const std::string saved = ReadFile(home / "drives" / "C" / "KSSAVE");
+    const std::string saved = ReadFile(home_ / "drives" / "C" / "KSSAVE");
     ASSERT_FALSE(saved.empty());
     driver.Close(window);
-    const auto status = game.Wait(10s);
-    ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
-    XCloseDisplay(x);
+    ASSERT_TRUE(game_.Wait(10s).has_value()) << "the program did not end after the close box";
 
-    const auto replayTrace = home / "headless.trace";
+    const auto replayTrace = home_ / "headless.trace";
     Child replay;
     ASSERT_TRUE(replay.Start({KESTRAN_PROGRAM, "--backend=headless", "--keys-file=" + recording.string(),
-                              "--trace=" + replayTrace.string(), "--drives=" + (home / "replay").string()},
+                              "--trace=" + replayTrace.string(), "--drives=" + (home_ / "replay").string()},
                              {"ASAN_OPTIONS=detect_leaks=0"}));
     ASSERT_EQ(replay.Wait(30s), std::optional<int>(0));
     EXPECT_EQ(TraceEntries(ReadFile(trace)), int(keys.size()) + 1);  // and the close box
     EXPECT_EQ(ReadFile(replayTrace), ReadFile(trace));
-    EXPECT_EQ(ReadFile(home / "replay" / "C" / "KSSAVE"), saved) << "the save differs";
-    std::filesystem::remove_all(home);
+    EXPECT_EQ(ReadFile(home_ / "replay" / "C" / "KSSAVE"), saved) << "the save differs";
 }
 
 // Ctrl+O switches the line editor's romaji typing: the window must hand it on as code 15 and not
 // take it for a window command.
-TEST(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
-    if (!OnPath("Xvfb")) GTEST_SKIP() << "no Xvfb to open a window in";
-    Child server;
-    const auto display = StartXvfb(server);
-    if (!display) GTEST_SKIP() << "Xvfb did not start";
-    Display* x = XOpenDisplay(display->c_str());
-    if (!x) GTEST_SKIP() << "cannot connect to " << *display;
-    const auto home = std::filesystem::temp_directory_path() / ("kestran-romaji-" + std::to_string(getpid()));
-    std::filesystem::create_directories(home);
-    Child game;
-    ASSERT_TRUE(
-        game.Start({KESTRAN_PROGRAM, "--backend=sdl", "--seed=1", "--drives=" + (home / "drives").string()},
-                   {"DISPLAY=" + *display, "XDG_STATE_HOME=" + home.string(), "XDG_CONFIG_HOME=" + home.string(),
-                    "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"}));
-    X11Driver driver(x);
-    Window window = 0;
-    for (const auto end = Clock::now() + 10s; !window && Clock::now() < end; std::this_thread::sleep_for(50ms)) {
-        window = driver.FindWindow(game.pid());
-    }
+TEST_F(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
+    const Window window = StartGame({"--seed=1"});
     ASSERT_NE(window, 0u) << "the program opened no window";
+    X11Driver& driver = *driver_;
     std::string text;
     ASSERT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
     driver.Key(window, XK_n);
@@ -419,7 +405,7 @@ TEST(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
     // a burst sent at once could overtake the Ctrl+O that has no text.
     const auto type = [&](KeySym symbol, bool ctrl = false) {
         ctrl ? driver.Ctrl(window, symbol) : driver.Key(window, symbol);
-        XFlush(x);
+        XFlush(x_);
         std::this_thread::sleep_for(50ms);
     };
     type(XK_o, true);
@@ -430,9 +416,7 @@ TEST(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
     EXPECT_TRUE(ScreenShows(driver, window, "キャットa", text)) << text;
 
     driver.Close(window);
-    EXPECT_TRUE(game.Wait(10s).has_value()) << "the program did not end after the close box";
-    XCloseDisplay(x);
-    std::filesystem::remove_all(home);
+    EXPECT_TRUE(game_.Wait(10s).has_value()) << "the program did not end after the close box";
 }
 
 }  // namespace
