@@ -1,6 +1,7 @@
 #include "runtime/values/number_text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,16 +22,31 @@ struct Digits {
 constexpr int kExactFloatDigits = 120;
 constexpr int kExactDoubleDigits = 770;
 
+// The exact decimal digits of |x| (finite, above zero), at least `minDigits` of them (zeros
+// added), and the exponent of the first. A whole number below 2^53 is its integer's digits; any
+// other is printed with every digit (slow: hundreds of digits), which glibc gives exactly.
+std::string ExactDigits(double ax, int exactPrecision, int minDigits, int& exponent) {
+    std::string all;
+    if (ax < 9007199254740992.0 && ax == std::floor(ax)) {
+        all = std::to_string(static_cast<uint64_t>(ax));
+        exponent = static_cast<int>(all.size()) - 1;
+    } else {
+        std::string buf(static_cast<std::size_t>(exactPrecision) + 16, '\0');
+        int len = std::snprintf(buf.data(), buf.size(), "%.*e", exactPrecision, ax);
+        buf.resize(static_cast<std::size_t>(len));
+        std::size_t ePos = buf.find('e');
+        exponent = std::atoi(buf.c_str() + ePos + 1);
+        all = buf.substr(0, 1) + buf.substr(2, ePos - 2);
+    }
+    if (static_cast<int>(all.size()) < minDigits) all.append(static_cast<std::size_t>(minDigits) - all.size(), '0');
+    return all;
+}
+
 // The digits of |x| (finite, not zero) to `budget` significant digits: the exact digits cut after
 // budget + 1, the last of them rounding the others half up, trailing zeros dropped.
 Digits SignificantDigits(double ax, int budget, int exactPrecision) {
-    std::string buf(static_cast<std::size_t>(exactPrecision) + 16, '\0');
-    int len = std::snprintf(buf.data(), buf.size(), "%.*e", exactPrecision, ax);
-    buf.resize(static_cast<std::size_t>(len));
-    std::size_t ePos = buf.find('e');
     Digits d;
-    d.exponent = std::atoi(buf.c_str() + ePos + 1);
-    std::string all = buf.substr(0, 1) + buf.substr(2, ePos - 2);
+    const std::string all = ExactDigits(ax, exactPrecision, budget + 1, d.exponent);
     d.digits = all.substr(0, static_cast<std::size_t>(budget));
     if (all[static_cast<std::size_t>(budget)] >= '5') {
         int i = budget - 1;

@@ -64,6 +64,17 @@ TEST(PbNumberText, DoublesKeepFifteenDigitsAndUseD) {
     EXPECT_EQ(PbPrintedNumber(2.5), " 2.5 ");
 }
 
+// Whole numbers below 2^53 take a shorter way to their digits than the others: both ways meet.
+TEST(PbNumberText, WholeNumbersOnBothSidesOfTheShortWayPrintAlike) {
+    EXPECT_EQ(PbNumberText(9007199254740991.0), " 9.00719925474099D+015");  // 2^53 - 1: short way
+    EXPECT_EQ(PbNumberText(9007199254740992.0), " 9.00719925474099D+015");  // 2^53: long way
+    EXPECT_EQ(PbNumberText(999999999999999.5), " 1D+015");                  // not whole: long way
+    EXPECT_EQ(PbNumberText(99999995.0f), " 1E+08");
+    EXPECT_EQ(PbNumberText(16777216.0f), " 1.67772E+07");
+    EXPECT_EQ(PbNumberText(1.0f), " 1");
+    EXPECT_EQ(PbNumberText(-999999.0f), "-999999");
+}
+
 TEST(PbFormatUsing, FillsHashFieldsAndKeepsLiteralText) {
     std::vector<double> one{120};
     EXPECT_EQ(PbFormatUsing("##### G", one), "  120 G");
