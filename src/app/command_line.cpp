@@ -139,7 +139,7 @@ std::string UsageText() {
            "                        sets the seed)\n"
            "      --dump-text=PATH  write the last screen as text (UTF-8) at the end\n"
            "      --dump-png=PATH   write the last screen as a PNG picture at the end\n"
-           "      --trace=PATH      write the screen at every key wait\n"
+           "      --trace=PATH      write the screen at every key wait (in every backend)\n"
            "\n"
            "  -h, --help            display this help and exit\n"
            "      --version         output version information and exit\n"
