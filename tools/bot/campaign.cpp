@@ -10,9 +10,9 @@ namespace kestran::bot {
 namespace {
 
 constexpr std::array<const char*, 7> kAttributes{"筋力", "知力", "信仰心", "敏捷性", "器用度", "耐久力", "精神力"};
-// Level-up points go round these attributes: endurance, strength, dexterity and agility keep
+// Level-up points go round these attributes: endurance, strength and dexterity keep
 // the hero alive, let it wear heavier gear, hit, and learn the thief's skills.
-constexpr std::array<int, 7> kPointCycle{5, 5, 0, 4, 5, 0, 3};
+constexpr std::array<int, 7> kPointCycle{5, 4, 0, 5, 4, 0, 5};
 constexpr std::array<const char*, 7> kUnstick{"{Enter}", "N", "R", "E", "B", " ", "Y"};
 
 // Attack skills for ordinary fights, best first, with their technique point cost.
@@ -152,7 +152,10 @@ void CampaignPlayer::ReadPanel(const Screen& s) {
         hp_ = now;
         maxHp_ = max;
     }
-    if (PointsOf(s, "TP  ", now, max)) tp_ = now;
+    if (PointsOf(s, "TP  ", now, max)) {
+        tp_ = now;
+        maxTp_ = max;
+    }
     level_ = s.NumberAfter("LV").value_or(level_);
 }
 
@@ -192,8 +195,10 @@ std::string CampaignPlayer::Fight(const Screen& s) {
             fightSkill_ = "背後に回る";
             return "T";
         }
+        // On the way to the master most of the technique points are kept for it.
+        const long kept = MasterReady() && !master ? maxTp_ * 2 / 3 : 0;
         for (const AttackSkill& skill : kAttackSkills) {
-            if (tp_ >= skill.cost && std::find(skills_.begin(), skills_.end(), skill.name) != skills_.end()) {
+            if (tp_ - kept >= skill.cost && std::find(skills_.begin(), skills_.end(), skill.name) != skills_.end()) {
                 fightSkill_ = skill.name;
                 return "T";
             }

@@ -85,7 +85,7 @@ private:
     long keys_ = 0;
     // The hero as the screens showed it last.
     std::array<long, 7> stats_{};
-    long level_ = 1, hp_ = 1, maxHp_ = 1, tp_ = 0, gold_ = 0;
+    long level_ = 1, hp_ = 1, maxHp_ = 1, tp_ = 0, maxTp_ = 0, gold_ = 0;
     bool poisoned_ = false;
     std::array<Worn, 6> worn_{};
     std::vector<std::string> carried_;
