@@ -8,14 +8,14 @@
 
 #include "platform/recording.h"
 #include "platform/window.h"
-#include "player.h"
+#include "strategy.h"
 
 namespace kestran::bot {
 
 class BotWindow final : public platform::Window {
 public:
     // With `trace`, every wait writes what the headless program's --trace writes.
-    BotWindow(Player& player, long keyBudget, platform::Utf8CharToSjis encode, std::ostream* trace = nullptr)
+    BotWindow(Strategy& player, long keyBudget, platform::Utf8CharToSjis encode, std::ostream* trace = nullptr)
         : player_(player), keysLeft_(keyBudget), encode_(std::move(encode)), trace_(trace) {}
 
     bool WantsPixels() const override { return false; }  // the bot reads the text only
@@ -31,11 +31,12 @@ public:
     }
 
     const Screen& screen() const { return screen_; }
+    long keysLeft() const { return keysLeft_; }
     // The last message box: a fatal run-time error's report.
     const std::string& message() const { return message_; }
 
 private:
-    Player& player_;
+    Strategy& player_;
     long keysLeft_;
     platform::Utf8CharToSjis encode_;
     Screen screen_;

@@ -1,6 +1,7 @@
 #include "explorer.h"
 
 #include <deque>
+#include <vector>
 
 #include "game/state/tables.h"
 
@@ -95,8 +96,61 @@ std::string Explorer::NextKey(Goal goal) {
         case Goal::GoUp:
             step = FirstStepTo([](const Explorer& e, int x, int y) { return e.StartEvent(x, y) == 'U'; });
             break;
+        case Goal::Elevator:
+            step = FirstStepTo([](const Explorer& e, int x, int y) { return e.StartEvent(x, y) == 'E'; });
+            break;
+        case Goal::Master:
+            step = FirstStepTo([](const Explorer& e, int x, int y) { return e.StartEvent(x, y) == 'K'; });
+            break;
     }
     return step ? KeyFor(*step) : std::string();
+}
+
+std::string Explorer::ExploreNear(int reach) {
+    std::array<std::array<int, 21>, 20> distance{};
+    for (auto& row : distance)
+        row.fill(-1);
+    std::deque<std::pair<int, int>> queue;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 1; x <= 20; ++x) {
+            if (StartEvent(x, y) != 'U') continue;
+            distance[std::size_t(y)][std::size_t(x)] = 0;
+            queue.emplace_back(x, y);
+        }
+    }
+    while (!queue.empty()) {
+        const auto [x, y] = queue.front();
+        queue.pop_front();
+        for (int d = 1; d <= 4; ++d) {
+            const int nx = x + kDx[d];
+            const int ny = y + kDy[d];
+            if (Walled(x, y, d) || distance[std::size_t(ny)][std::size_t(nx)] >= 0) continue;
+            distance[std::size_t(ny)][std::size_t(nx)] = distance[std::size_t(y)][std::size_t(x)] + 1;
+            queue.emplace_back(nx, ny);
+        }
+    }
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 1; x <= 20; ++x) {
+            const int d = distance[std::size_t(y)][std::size_t(x)];
+            nearStairs_[std::size_t(y)][std::size_t(x)] = d >= 0 && d <= reach;
+        }
+    }
+    const auto step = FirstStepTo([](const Explorer& e, int x, int y) {
+        return !e.visited_[std::size_t(e.pos_.floor)][std::size_t(y)][std::size_t(x)] && e.StartEvent(x, y) != 'K' &&
+               e.nearStairs_[std::size_t(y)][std::size_t(x)];
+    });
+    return step ? KeyFor(*step) : std::string();
+}
+
+std::string Explorer::WanderKey(int pick) const {
+    std::vector<int> open;
+    for (int d = 1; d <= 4; ++d) {
+        if (Walled(pos_.x, pos_.y, d)) continue;
+        const char event = StartEvent(pos_.x + kDx[d], pos_.y + kDy[d]);
+        if (event == '1' || event == '3') open.push_back(d);
+    }
+    if (open.empty()) return {};
+    return KeyFor(open[std::size_t(pick) % open.size()]);
 }
 
 }  // namespace kestran::bot

@@ -15,7 +15,7 @@ struct Position {
     int facing = 3;  // 1 west, 2 north, 3 east, 4 south
 };
 
-enum class Goal { Explore, GoDown, GoUp };
+enum class Goal { Explore, GoDown, GoUp, Elevator, Master };
 
 class Explorer {
 public:
@@ -38,6 +38,14 @@ public:
     // The key (in key-script notation) that takes the hero one move toward the goal, or empty
     // when the goal is reached or cannot be reached.
     std::string NextKey(Goal goal);
+    // The key of a step to a neighbouring cell where monsters may be met (`pick` chooses among
+    // them), or empty when no neighbour is one; to linger where the fights are.
+    std::string WanderKey(int pick) const;
+    // Like NextKey(Goal::Explore), but only toward cells at most `reach` steps from the floor's
+    // up staircase, so that the way home stays short.
+    std::string ExploreNear(int reach);
+    // The start-up event of the hero's own cell.
+    char EventHere() const { return StartEvent(pos_.x, pos_.y); }
 
 private:
     bool Walled(int x, int y, int direction) const;
@@ -47,6 +55,7 @@ private:
 
     Position pos_;
     std::array<std::array<std::array<bool, 21>, 20>, 7> visited_{};
+    std::array<std::array<bool, 21>, 20> nearStairs_{};  // the cells ExploreNear may aim at
 };
 
 }  // namespace kestran::bot

@@ -17,10 +17,15 @@ std::string Trimmed(std::string text) {
 }  // namespace
 
 char ItemTypeNamed(const std::string& utf8Name) {
+    const std::string code = ItemCodeNamed(utf8Name);
+    return code.empty() ? char(0) : code[0];
+}
+
+std::string ItemCodeNamed(const std::string& utf8Name) {
     for (const game::ItemEntry& item : game::ItemTable()) {
-        if (SjisToUtf8(item.trueName.view()) == utf8Name) return item.code[0];
+        if (SjisToUtf8(item.trueName.view()) == utf8Name) return std::string(item.code);
     }
-    return 0;
+    return {};
 }
 
 int SlotForType(char type) {
@@ -53,7 +58,9 @@ std::vector<ShelfItem> ShelfItems(const Screen& s) {
         ShelfItem item;
         item.digit = std::atoi(row.c_str() + open + 1);
         const std::size_t st = row.find("ST ", close);
-        const std::size_t nameEnd = st != std::string::npos ? st : row.find_last_not_of("0123456789 G");
+        // Without a strength figure the name ends before the price: one byte after its last character.
+        const std::size_t last = row.find_last_not_of("0123456789 G");
+        const std::size_t nameEnd = st != std::string::npos ? st : last == std::string::npos ? last : last + 1;
         item.name =
             Trimmed(row.substr(close + 1, nameEnd == std::string::npos ? std::string::npos : nameEnd - close - 1));
         if (st != std::string::npos) item.strength = std::atol(row.c_str() + st + 3);

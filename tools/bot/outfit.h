@@ -14,6 +14,8 @@ namespace kestran::bot {
 // The type letter of the item whose true name is `utf8Name` ("W", "A", "S", "H", "G", "B", "P"),
 // or 0 for a name the table does not hold (an unidentified "?" name among them).
 char ItemTypeNamed(const std::string& utf8Name);
+// The code string of the item whose true name is `utf8Name`, empty for a name the table lacks.
+std::string ItemCodeNamed(const std::string& utf8Name);
 // The equipment slot an item of this type goes to (a weapon: the right hand, a shield: the left).
 int SlotForType(char type);
 

@@ -3,7 +3,8 @@
 // program replays exactly (--keys-file).
 //
 //   play_bot [--seed=N] [--games=G] [--keys=K] [--out=SCRIPT] [--cases=DIR] [--timeout=SECONDS]
-//            [--trace=FILE]
+//            [--trace=FILE] [--campaign] [--master-level=L] [--master-hp=H]
+//            [--restart-after=K]
 //
 // Plays G games (default 1) with the seeds N, N+1, ... (default 1), each for at most K keys
 // (default 1500) or until the hero dies, each in a child process with drive folders of its own.
@@ -11,6 +12,11 @@
 // default 60 s) fails: its script is kept in DIR/bot_seed_N/ (keys and seed, the form of a golden
 // replay case) and the exit status is 1. --out keeps the script of the (last) game played, --trace
 // its screens at every key wait in the form of the program's --trace.
+//
+// --campaign plays a whole game with the campaign player instead (see campaign.h), which goes
+// down to the master from level L (default 26) with H hit points (default 500) and, after K keys (default 3000), writes
+// the diary and closes the program; the game then goes on in a second run of the program on the same drives, whose keys
+// (and trace) are kept beside the first as SCRIPT.2 (FILE.2). A golden replay case takes them as keys and keys.2.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,11 +31,13 @@
 #include <thread>
 
 #include "bot_window.h"
+#include "campaign.h"
 #include "game/game.h"
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/error_log_file.h"
 #include "platform/recording.h"
+#include "player.h"
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/sjis.h"
@@ -47,6 +55,8 @@ struct Options {
     std::string cases;
     std::string trace;
     int timeoutSeconds = 60;
+    bool campaign = false;
+    bot::CampaignPlan plan;
 };
 
 bool ParseOptions(int argc, char** argv, Options& o) {
@@ -68,6 +78,16 @@ bool ParseOptions(int argc, char** argv, Options& o) {
                 o.trace = value;
             } else if (name == "--cases") {
                 o.cases = value;
+            } else if (name == "--campaign") {
+                o.campaign = true;
+            } else if (name == "--master-level") {
+                o.plan.masterLevel = std::stoi(value);
+            } else if (name == "--companion-once") {
+                o.plan.alwaysCompanion = false;
+            } else if (name == "--master-hp") {
+                o.plan.masterHp = std::stoi(value);
+            } else if (name == "--restart-after") {
+                o.plan.restartAfterKeys = std::stol(value);
             } else if (name == "--timeout") {
                 o.timeoutSeconds = std::stoi(value);
             } else {
@@ -86,13 +106,14 @@ bool Encode(std::string_view utf8, std::string& sjis) {
     return Utf8ToSjis(utf8, sjis);
 }
 
-// One game in this process: the exit status of the program.
-int PlayOneGame(uint32_t seed, long keys, const fs::path& work, const std::string& tracePath) {
-    bot::Player player(seed);
+// One run of the program on the drives in `work`, its keys written to `keysPath`: the exit
+// status of the program and the keys left of the budget.
+int RunOnce(bot::Strategy& player, uint32_t seed, long& keys, const fs::path& work, const fs::path& keysPath,
+            const std::string& tracePath, std::string& message) {
     std::ofstream trace;
     if (!tracePath.empty()) trace.open(tracePath, std::ios::binary);
     bot::BotWindow window(player, keys, Encode, tracePath.empty() ? nullptr : &trace);
-    std::ofstream script(work / "keys", std::ios::binary);
+    std::ofstream script(keysPath, std::ios::binary);
     script << std::unitbuf;  // a crash must not lose the keys that led to it
     platform::RecordingWindow recorder(window, script, seed, Encode);
     platform::DriveMap drives(work / "drives");
@@ -105,9 +126,34 @@ int PlayOneGame(uint32_t seed, long keys, const fs::path& work, const std::strin
     p.errorLog = &errorLog;
     Runtime rt(p);
     const int status = RunProgram(rt, [seed](Runtime& r) { game::RunGame(r, seed); });
+    keys = window.keysLeft();
+    if (message.empty()) message = window.message();
+    return status;
+}
+
+// One game in this process: the exit status of the program.
+int PlayOneGame(uint32_t seed, const Options& o, const fs::path& work) {
+    long keys = o.keys;
+    std::string message;
     std::ofstream summary(work / "summary");
-    summary << (player.HeroDied() ? "died" : "alive") << " deepest floor " << player.DeepestFloor();
-    if (!window.message().empty()) summary << "; " << window.message();
+    if (!o.campaign) {
+        bot::Player player(seed);
+        const int status = RunOnce(player, seed, keys, work, work / "keys", o.trace, message);
+        summary << (player.HeroDied() ? "died" : "alive") << " deepest floor " << player.DeepestFloor();
+        if (!message.empty()) summary << "; " << message;
+        return status;
+    }
+    bot::CampaignPlayer player(seed, o.plan);
+    int status = RunOnce(player, seed, keys, work, work / "keys", o.trace, message);
+    if (status == kExitNormal && player.WantsRestart()) {
+        player.Restarted();
+        const std::string trace2 = o.trace.empty() ? std::string() : o.trace + ".2";
+        status = RunOnce(player, seed, keys, work, work / "keys.2", trace2, message);
+    }
+    summary << (player.HeroDied() ? "died" : "alive") << " deepest floor " << player.DeepestFloor() << " level "
+            << player.Level() << (player.FoughtMaster() ? ", fought the master" : "") << ", " << o.keys - keys
+            << " keys";
+    if (!message.empty()) summary << "; " << message;
     return status;
 }
 
@@ -124,7 +170,7 @@ Outcome RunChild(uint32_t seed, const Options& o, const fs::path& work) {
         std::perror("play_bot: fork");
         std::exit(2);
     }
-    if (child == 0) _exit(PlayOneGame(seed, o.keys, work, o.trace));
+    if (child == 0) _exit(PlayOneGame(seed, o, work));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
     int status = 0;
     while (waitpid(child, &status, WNOHANG) == 0) {
@@ -157,6 +203,8 @@ void KeepCase(const Options& o, uint32_t seed, const fs::path& work) {
     const fs::path dir = fs::path(o.cases) / ("bot_seed_" + std::to_string(seed));
     fs::create_directories(dir);
     fs::copy_file(work / "keys", dir / "keys", fs::copy_options::overwrite_existing);
+    if (fs::exists(work / "keys.2"))
+        fs::copy_file(work / "keys.2", dir / "keys.2", fs::copy_options::overwrite_existing);
     std::ofstream(dir / "seed") << seed << "\n";
     std::cout << "  kept as " << dir.string() << "\n";
 }
@@ -166,7 +214,8 @@ void KeepCase(const Options& o, uint32_t seed, const fs::path& work) {
 int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
-        std::cerr << "usage: play_bot [--seed=N] [--games=G] [--keys=K] [--out=SCRIPT] [--cases=DIR] [--timeout=S]\n";
+        std::cerr << "usage: play_bot [--seed=N] [--games=G] [--keys=K] [--out=SCRIPT] [--cases=DIR] [--timeout=S]"
+                     " [--trace=FILE] [--campaign] [--master-level=L] [--master-hp=H] [--restart-after=K]\n";
         return 2;
     }
     const fs::path root = fs::temp_directory_path() / ("kestran_bot_" + std::to_string(getpid()));
@@ -177,7 +226,12 @@ int main(int argc, char** argv) {
         fs::create_directories(work / "drives");
         const Outcome outcome = RunChild(seed, o, work);
         std::cout << "seed " << seed << ": " << Describe(outcome) << " (" << ReadText(work / "summary") << ")\n";
-        if (!o.out.empty()) fs::copy_file(work / "keys", o.out, fs::copy_options::overwrite_existing);
+        if (!o.out.empty()) {
+            fs::copy_file(work / "keys", o.out, fs::copy_options::overwrite_existing);
+            if (fs::exists(work / "keys.2")) {
+                fs::copy_file(work / "keys.2", o.out + ".2", fs::copy_options::overwrite_existing);
+            }
+        }
         if (outcome != Outcome::Passed) {
             ++failures;
             if (!o.cases.empty()) KeepCase(o, seed, work);

@@ -6,37 +6,13 @@
 #include <vector>
 
 #include "outfit.h"
+#include "reading.h"
 
 namespace kestran::bot {
 namespace {
 
 constexpr std::array<const char*, 9> kNonsense{"x", "9", "{Esc}", "{Tab}", "{Home}", "q", "{Del}", "*", "{PgDn}"};
 constexpr std::array<const char*, 6> kNames{"アキラ", "TARO", "ミリ", "{x0F}kenta{x0F}", " A B ", "ＺＥＲＯ"};
-
-// The digits of the numbered entries listed on the screen ("( 3 )name"), in screen order.
-std::vector<int> ListedDigits(const Screen& s) {
-    std::vector<int> digits;
-    for (const std::string& row : s.rows) {
-        const std::size_t at = row.find("( ");
-        if (at == std::string::npos || at + 3 >= row.size()) continue;
-        const char d = row[at + 2];
-        if (d >= '0' && d <= '9' && row[at + 3] == ' ') digits.push_back(d - '0');
-    }
-    return digits;
-}
-
-// The figures of a "HP    ###/###" line: points now and the maximum.
-bool HitPoints(const Screen& s, long& now, long& max) {
-    const int r = s.RowOf("HP  ");
-    if (r < 0) return false;
-    const std::string& row = s.rows[std::size_t(r)];
-    const std::size_t slash = row.find('/', row.find("HP  "));
-    const auto n = s.NumberAfter("HP");
-    if (!n || slash == std::string::npos) return false;
-    now = *n;
-    max = std::strtol(row.c_str() + slash + 1, nullptr, 10);
-    return max > 0;
-}
 
 }  // namespace
 

@@ -11,19 +11,17 @@
 
 #include "explorer.h"
 #include "screen.h"
+#include "strategy.h"
 
 namespace kestran::bot {
 
-class Player {
+class Player final : public Strategy {
 public:
     explicit Player(uint32_t seed) : random_(seed) {}
 
-    // The next key in key-script notation ("Y", "{Enter}", "{Up}", UTF-8 text for a name).
-    std::string Next(const Screen& screen);
-
-    // The game said the hero died.
-    bool HeroDied() const { return died_; }
-    int DeepestFloor() const { return deepest_; }
+    std::string Next(const Screen& screen) override;
+    bool HeroDied() const override { return died_; }
+    int DeepestFloor() const override { return deepest_; }
 
 private:
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
