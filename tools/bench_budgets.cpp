@@ -1,14 +1,15 @@
 // The memory, speed and idle budgets of the program, measured side by side in one run:
 //  1. headless peak resident memory over a long game (budget: 16 MiB);
-//  2. headless replay speed of a whole-game script in keys per second, against a program that
-//     only reads and parses the same script (budget: at least half its speed);
+//  2. headless replay speed of the whole-game golden run (its `keys`, then its `keys.2` after the
+//     restart, on the same drives) in keys per second, against a program that only reads and
+//     parses the same scripts (budget: at least half its speed);
 //  3. the window's peak resident memory in the labyrinth against a minimal SDL2 program that
 //     shows a frame of the same size (budget: 1.2x), and its CPU use at the labyrinth's key wait;
 //  4. the terminal's CPU use at the same key wait, in a tmux pane (budget for both: under 1%).
 // Parts 3 and 4 need a display (run under xvfb-run -a) with xdotool, and tmux; they are left out
 // with a note when these are missing. Exit status 0 when every measured budget is met.
 //
-// Usage: bench_budgets [--runs=N] [--idle-seconds=N] [--game=SCRIPT] [--whole-game=SCRIPT]
+// Usage: bench_budgets [--runs=N] [--idle-seconds=N] [--game=SCRIPT] [--whole-game=CASE_DIR]
 //                      [--labyrinth-case=DIR] [--program=PATH] [--parser=PATH] [--minimal=PATH]
 #include <cstdarg>
 #include <cstdio>
@@ -30,7 +31,7 @@ struct Options {
     int runs = 5;
     int idleSeconds = 10;
     std::string game = KESTRAN_SOURCE_DIR "/tools/bench_data/bot_game.keys";
-    std::string wholeGame = KESTRAN_SOURCE_DIR "/tools/bench_data/bot_game.keys";
+    std::string wholeGame = KESTRAN_SOURCE_DIR "/tests/replay/whole_game_to_the_master";
     std::string labyrinthCase = KESTRAN_SOURCE_DIR "/tests/replay/dungeon_camp_diary_load";
     std::string program = KESTRAN_PROGRAM;
     std::string parser = KESTRAN_PARSER;
@@ -103,21 +104,42 @@ public:
     }
 
     void ReplaySpeed() {
-        const size_t keys = KeyCount(o_.wholeGame);
-        std::vector<double> replay;
-        std::vector<double> parse;
-        for (int i = 0; i < o_.runs; ++i) {
-            parse.push_back(Run({o_.parser, o_.wholeGame}).seconds);
-            const auto f = Run({o_.program, "--backend=headless", "--keys-file=" + o_.wholeGame,
-                                "--drives=" + Fresh("replay" + std::to_string(i))});
-            if (f.status != 0) Check(false);
-            replay.push_back(f.seconds);
+        std::vector<std::string> scripts;
+        for (const char* name : {"keys", "keys.2"}) {
+            if (fs::exists(fs::path(o_.wholeGame) / name)) scripts.push_back((fs::path(o_.wholeGame) / name).string());
         }
-        const double ratio = Median(parse) / Median(replay);
+        const std::string seed = ReadText(fs::path(o_.wholeGame) / "seed");
+        size_t keys = 0;
+        for (const auto& script : scripts)
+            keys += KeyCount(script);
+        // Wall time shows what a maintainer waits; CPU time is what the budget is held to, since
+        // it does not grow with whatever else the machine runs.
+        std::vector<double> replay, replayCpu, parse, parseCpu;
+        for (int i = 0; i < o_.runs; ++i) {
+            Finished parsing, replaying;
+            const std::string drives = Fresh("replay" + std::to_string(i));
+            for (const auto& script : scripts) {
+                const auto p = Run({o_.parser, script});
+                const auto f = Run({o_.program, "--backend=headless", "--seed=" + seed.substr(0, seed.find('\n')),
+                                    "--keys-file=" + script, "--drives=" + drives});
+                if (f.status != 0 || p.status != 0) Check(false);
+                parsing.seconds += p.seconds;
+                parsing.cpuSeconds += p.cpuSeconds;
+                replaying.seconds += f.seconds;
+                replaying.cpuSeconds += f.cpuSeconds;
+            }
+            parse.push_back(parsing.seconds);
+            parseCpu.push_back(parsing.cpuSeconds);
+            replay.push_back(replaying.seconds);
+            replayCpu.push_back(replaying.cpuSeconds);
+        }
+        const double n = double(keys);
+        const double ratio = Median(parseCpu) / Median(replayCpu);
         Report(true,
-               "headless replay of %zu keys: %.0f keys/s; reading and parsing alone: %.0f keys/s; ratio %.2f "
-               "(budget 0.5; medians of %d runs)",
-               keys, double(keys) / Median(replay), double(keys) / Median(parse), ratio, o_.runs);
+               "headless replay of %zu keys: %.0f keys per CPU second (%.0f per wall second); reading and parsing "
+               "alone: %.0f (%.0f); ratio %.2f (budget 0.5; medians of %d runs)",
+               keys, n / Median(replayCpu), n / Median(replay), n / Median(parseCpu), n / Median(parse), ratio,
+               o_.runs);
         Check(ratio >= 0.5);
     }
 

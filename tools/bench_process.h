@@ -57,9 +57,10 @@ inline void Stop(pid_t pid) {
 }
 
 struct Finished {
-    int status = -1;  // the exit status, or 128 + the signal
-    long peakKb = 0;  // peak resident memory
-    double seconds = 0;
+    int status = -1;        // the exit status, or 128 + the signal
+    long peakKb = 0;        // peak resident memory
+    double seconds = 0;     // wall time
+    double cpuSeconds = 0;  // user + system time: what other programs on the machine do not change
 };
 
 // Runs `argv` to its end.
@@ -73,6 +74,8 @@ inline Finished Run(const std::vector<std::string>& argv, const std::vector<std:
     f.seconds = static_cast<double>(NowNs() - start) / 1e9;
     f.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     f.peakKb = usage.ru_maxrss;
+    const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    f.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
     return f;
 }
 
