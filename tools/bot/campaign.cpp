@@ -26,13 +26,7 @@ constexpr std::array<AttackSkill, 3> kAttackSkills{{{"滅破弾撃", 8}, {"斬�
 
 std::string CampaignPlayer::Next(const Screen& s) {
     ++keys_;
-    // The corridor is drawn, not written: walking leaves the text alone, so the place counts too.
-    const Position& at = explorer_.position();
-    const bool samePlace =
-        at.floor == lastAt_.floor && at.x == lastAt_.x && at.y == lastAt_.y && at.facing == lastAt_.facing;
-    sameScreen_ = s == last_ && samePlace ? sameScreen_ + 1 : 0;
-    last_ = s;
-    lastAt_ = at;
+    sameScreen_ = stuck_.Update(s, explorer_.position());
     if (s.Has("は力尽き倒れた・・・")) {
         died_ = true;
         return " ";

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "explorer.h"
+#include "reading.h"
 #include "screen.h"
 #include "strategy.h"
 
@@ -111,8 +112,7 @@ private:
     bool shopDone_ = false, guildDone_ = false, tavernDone_ = false;
     bool restartReady_ = false;
     int rerolls_ = 0;
-    Screen last_;
-    Position lastAt_;
+    StuckCounter stuck_;
     int sameScreen_ = 0;
     bool enteringLabyrinth_ = false;
     bool inTown_ = true;

@@ -17,10 +17,7 @@ std::string CampaignPlayer::Walk(Goal goal) {
         const char* keys[] = {"{Up}", "{Left}", "{Right}", "{Up}"};
         key = keys[Pick(4)];
     }
-    if (key == "{Up}") explorer_.StepForward();
-    if (key == "{Left}") explorer_.Turn(-1);
-    if (key == "{Right}") explorer_.Turn(1);
-    if (key == "{Down}") explorer_.Turn(2);
+    explorer_.Follow(key);
     return key;
 }
 

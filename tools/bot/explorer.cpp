@@ -46,6 +46,13 @@ void Explorer::Turn(int quarterTurns) {
     pos_.facing = Turned(pos_.facing, quarterTurns);
 }
 
+void Explorer::Follow(const std::string& key) {
+    if (key == "{Up}") StepForward();
+    if (key == "{Left}") Turn(-1);
+    if (key == "{Right}") Turn(1);
+    if (key == "{Down}") Turn(2);
+}
+
 double Explorer::ExploredShare() const {
     int seen = 0;
     for (const auto& row : visited_[std::size_t(pos_.floor)]) {

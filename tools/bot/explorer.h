@@ -29,6 +29,8 @@ public:
     // What a key does to the position (the key as the exploration loop takes it).
     void StepForward();
     void Turn(int quarterTurns);
+    // Follows a walking key ("{Up}", "{Left}", "{Right}", "{Down}"); other keys change nothing.
+    void Follow(const std::string& key);
     void ChangeFloor(int floor) { pos_.floor = floor; }
 
     // The cell's start-up event ("U", "D", "T", "1", ...): chests may be gone since.

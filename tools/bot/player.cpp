@@ -295,10 +295,7 @@ std::optional<std::string> Player::Labyrinth(const Screen& s) {
         const char* keys[] = {"{Up}", "{Left}", "{Right}", "{Down}"};
         key = keys[Pick(4)];
     }
-    if (key == "{Up}") explorer_.StepForward();
-    if (key == "{Left}") explorer_.Turn(-1);
-    if (key == "{Right}") explorer_.Turn(1);
-    if (key == "{Down}") explorer_.Turn(2);
+    explorer_.Follow(key);
     return key;
 }
 
@@ -363,12 +360,7 @@ std::optional<std::string> Player::Shopping(const Screen& s) {
 }
 
 std::string Player::Next(const Screen& s) {
-    const Position& at = explorer_.position();
-    const bool samePlace =
-        at.floor == lastAt_.floor && at.x == lastAt_.x && at.y == lastAt_.y && at.facing == lastAt_.facing;
-    sameScreen_ = s == last_ && samePlace ? sameScreen_ + 1 : 0;
-    last_ = s;
-    lastAt_ = at;
+    sameScreen_ = stuck_.Update(s, explorer_.position());
     if (s.Has("は力尽き倒れた・・・")) {
         died_ = true;
         return " ";

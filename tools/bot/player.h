@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "explorer.h"
+#include "reading.h"
 #include "screen.h"
 #include "strategy.h"
 
@@ -65,8 +66,7 @@ private:
     int deepest_ = 0;
     bool everSaved_ = false;
     int distributed_ = 0;  // Enter presses in the bonus distribution
-    Screen last_;
-    Position lastAt_;
+    StuckCounter stuck_;
     int sameScreen_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "explorer.h"
 #include "screen.h"
 
 namespace kestran::bot {
@@ -26,5 +27,24 @@ inline bool HitPoints(const Screen& s, long& now, long& max) {
 }
 
 std::string Trimmed(const std::string& text);
+
+// Counts the key waits in a row at which neither the screen nor the hero's place changed (the
+// corridor is drawn, not written, so walking leaves the text alone and the place must count).
+class StuckCounter {
+public:
+    int Update(const Screen& s, const Position& at) {
+        const bool samePlace =
+            at.floor == lastAt_.floor && at.x == lastAt_.x && at.y == lastAt_.y && at.facing == lastAt_.facing;
+        same_ = s == last_ && samePlace ? same_ + 1 : 0;
+        last_ = s;
+        lastAt_ = at;
+        return same_;
+    }
+
+private:
+    Screen last_;
+    Position lastAt_;
+    int same_ = 0;
+};
 
 }  // namespace kestran::bot
