@@ -66,14 +66,19 @@ void FileErrorLog::WriteFatal(const FatalErrorRecord& record) {
 
 void FileErrorLog::WriteApiError(uint32_t systemCode) {
     std::string text;
+    std::string old;
     {
         std::ifstream in(file_, std::ios::binary);
         std::string line;
         while (in && text.size() < kMaxLogFile && std::getline(in, line)) {
+            old.append(line).append("\n");
             if (line.rfind("APIERR=", 0) != 0) text.append(line).append("\n");
         }
     }
     AppendValue(text, "APIERR", std::to_string(systemCode));
+    // A program that meets the same failure again and again (a name refused at every try) would
+    // otherwise rewrite and sync the same file each time.
+    if (text == old) return;
     Replace(text);
 }
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -79,6 +80,20 @@ TEST_F(ErrorLogTest, SystemCodeIsUpdatedAloneAndOnlyOnce) {
     EXPECT_EQ(text.find("APIERR=2\n"), std::string::npos);
     EXPECT_NE(text.find("APIERR=32\n"), std::string::npos);
     EXPECT_EQ(text.find("APIERR"), text.rfind("APIERR"));
+}
+
+// The same code again leaves the file alone (no rewrite, no sync); another code replaces it.
+TEST_F(ErrorLogTest, TheSameSystemCodeAgainLeavesTheFileAsItWas) {
+    FileErrorLog log(file());
+    log.WriteFatal(Record(5));
+    log.WriteApiError(123);
+    const auto written = std::filesystem::last_write_time(file());
+    std::filesystem::last_write_time(file(), written - std::chrono::hours(1));
+    log.WriteApiError(123);
+    EXPECT_EQ(std::filesystem::last_write_time(file()), written - std::chrono::hours(1));
+    log.WriteApiError(2);
+    EXPECT_NE(Text().find("APIERR=2\n"), std::string::npos);
+    EXPECT_EQ(Text().find("APIERR=123"), std::string::npos);
 }
 
 TEST_F(ErrorLogTest, LineBreaksInAValueCannotForgeAnotherValue) {

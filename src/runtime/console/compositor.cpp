@@ -114,9 +114,15 @@ std::string RowText(const ScreenRow& cells) {
 
 void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, const Picture& picture,
                             const platform::Font* font, bool pixels) {
-    textRows_[size_t(row)] = RowText(cells);
     auto& textCells = textCells_[size_t(row)];
-    FillTextCells(cells, backColour, textCells);
+    // A screen cleared and drawn again at every step mostly prints what its rows held: their
+    // text is made again only when their cells or the background changed.
+    if (backColour != composedBack_[size_t(row)] || !(cells == composedCells_[size_t(row)])) {
+        textRows_[size_t(row)] = RowText(cells);
+        FillTextCells(cells, backColour, textCells);
+        composedCells_[size_t(row)] = cells;
+        composedBack_[size_t(row)] = backColour;
+    }
     if (!pixels) return;
     const int top = row * kCellHeight;
     uint32_t* base = frame_.data() + size_t(top) * kPictureWidth;

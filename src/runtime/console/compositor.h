@@ -63,6 +63,14 @@ private:
     std::array<std::string, kScreenRows> textRows_;
     platform::TextCells textCells_{};
     GlyphCache glyphs_;
+    // What textRows_ and textCells_ were made from, per row (a background of -1: nothing yet).
+    std::array<ScreenRow, kScreenRows> composedCells_{};
+    std::array<int, kScreenRows> composedBack_ = MakeUnset();
+    static std::array<int, kScreenRows> MakeUnset() {
+        std::array<int, kScreenRows> a;
+        a.fill(-1);
+        return a;
+    }
     bool pixelsBehind_ = false;  // rows were composed without their pixels
 };
 

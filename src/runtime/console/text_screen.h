@@ -24,6 +24,8 @@ struct ScreenRow {
     std::array<uint8_t, kBufferWidth> colours{};
     std::array<uint8_t, kBufferWidth> attributes{};
     std::array<CellKind, kBufferWidth> kinds{};
+
+    bool operator==(const ScreenRow&) const = default;
 };
 
 struct ScreenBuffer {
