@@ -240,9 +240,9 @@ private:
     Atom pidAtom_;
 };
 
-// The first PNG file in `folder` that is written whole, waiting up to five seconds for it.
+// The first PNG file in `folder` that is written whole, waiting up to twenty seconds for it.
 std::filesystem::path WrittenPng(const std::filesystem::path& folder) {
-    for (const auto end = Clock::now() + 5s; Clock::now() < end; std::this_thread::sleep_for(50ms)) {
+    for (const auto end = Clock::now() + 20s; Clock::now() < end; std::this_thread::sleep_for(50ms)) {
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             if (entry.path().extension() != ".png") continue;
             std::ifstream in(entry.path(), std::ios::binary);
@@ -256,7 +256,7 @@ std::filesystem::path WrittenPng(const std::filesystem::path& folder) {
 
 // Copies the screen text until it contains `wanted` (the program may still be drawing).
 bool ScreenShows(X11Driver& x, Window target, const std::string& wanted, std::string& last) {
-    const auto end = Clock::now() + 10s;
+    const auto end = Clock::now() + 30s;
     while (Clock::now() < end) {
         x.CopyScreenText(target);
         last = x.ClipboardText();
@@ -310,7 +310,7 @@ protected:
                    // unit tests.
                    "ASAN_OPTIONS=detect_leaks=0"});
         Window window = 0;
-        for (const auto end = Clock::now() + 10s; started && !window && Clock::now() < end;
+        for (const auto end = Clock::now() + 30s; started && !window && Clock::now() < end;
              std::this_thread::sleep_for(50ms)) {
             window = driver_->FindWindow(game_.pid());
         }
@@ -341,7 +341,7 @@ TEST_F(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
     EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
 
     driver.Close(window);  // while the name is being typed
-    const auto status = game_.Wait(10s);
+    const auto status = game_.Wait(30s);
     ASSERT_TRUE(status.has_value()) << "the program did not end after the close box";
     EXPECT_EQ(*status, 0);
 }
@@ -368,7 +368,7 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
             driver.Key(window, XStringToKeysym(lower), std::isupper(static_cast<unsigned char>(c)) ? ShiftMask : 0);
         }
         XFlush(x_);
-        const auto end = Clock::now() + 10s;
+        const auto end = Clock::now() + 30s;
         while (TraceEntries(ReadFile(trace)) <= int(i) && Clock::now() < end)
             std::this_thread::sleep_for(20ms);
         ASSERT_EQ(TraceEntries(ReadFile(trace)), int(i) + 1) << "key " << i << " was not taken";
@@ -377,7 +377,7 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
     const std::string saved = ReadFile(home_ / "drives" / "C" / "KSSAVE");
     ASSERT_FALSE(saved.empty());
     driver.Close(window);
-    ASSERT_TRUE(game_.Wait(10s).has_value()) << "the program did not end after the close box";
+    ASSERT_TRUE(game_.Wait(30s).has_value()) << "the program did not end after the close box";
 
     const auto replayTrace = home_ / "headless.trace";
     Child replay;
@@ -416,7 +416,7 @@ TEST_F(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
     EXPECT_TRUE(ScreenShows(driver, window, "キャットa", text)) << text;
 
     driver.Close(window);
-    EXPECT_TRUE(game_.Wait(10s).has_value()) << "the program did not end after the close box";
+    EXPECT_TRUE(game_.Wait(30s).has_value()) << "the program did not end after the close box";
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(TtyProgramTest, ASessionRecordedHereReplaysHeadlessToTheSameTraceAndSave)
         keys.push_back(k);
     for (size_t i = 0; i < keys.size(); ++i) {
         Send(keys[i] == "Enter" ? keys[i] : "-l " + keys[i]);
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
         while (TraceEntries(Read(trace)) <= int(i) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);
         ASSERT_EQ(TraceEntries(Read(trace)), int(i) + 1) << "key " << i << " was not taken\n" << LastPane();
