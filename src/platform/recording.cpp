@@ -148,9 +148,13 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
                 i += 2;
                 continue;
             }
+            // The name ends at the first '}' of its line (looked for up to that brace only, so
+            // a long line is not read again for each of its braces).
             const size_t close = text.find('}', i);
-            const size_t lineEnd = text.find_first_of("\r\n", i);
-            if (close == std::string_view::npos || close > lineEnd) return fail("a '{' without its '}'");
+            if (close == std::string_view::npos ||
+                text.substr(i, close - i).find_first_of("\r\n") != std::string_view::npos) {
+                return fail("a '{' without its '}'");
+            }
             const std::string_view name = text.substr(i + 1, close - i - 1);
             Event event;
             if (!LookUpName(name, event)) return fail("unknown key name " + Braced(name));

@@ -67,6 +67,8 @@ TEST(KeyScriptTest, FaultsAreRefusedWithTheirLine) {
     EXPECT_EQ(error, "key script, line 2: unknown key name {Entr}");
     EXPECT_FALSE(ParseKeyScript("{Enter", false, TinyCodePage, script, error));
     EXPECT_NE(error.find("without its '}'"), std::string::npos);
+    EXPECT_FALSE(ParseKeyScript("a\n{Ent\ner}", false, TinyCodePage, script, error));  // a name ends on its line
+    EXPECT_EQ(error, "key script, line 2: a '{' without its '}'");
     EXPECT_FALSE(ParseKeyScript("{x4}", false, TinyCodePage, script, error));
     EXPECT_FALSE(ParseKeyScript("{xGG}", false, TinyCodePage, script, error));
     EXPECT_FALSE(ParseKeyScript("漢", false, TinyCodePage, script, error));  // no Shift-JIS form here
