@@ -15,7 +15,6 @@ struct Striker {
     double damage;
 };
 
-constexpr auto kRaymon = "レイモン"_sj;
 constexpr auto kZahn = "ザーン"_sj;
 constexpr auto kMillis = "ミリィス"_sj;
 constexpr auto kFina = "フィーナ"_sj;
