@@ -113,10 +113,10 @@ bool AffordedAndConfirmed(Game& g, const ListForm& form, const Ability& a) {
     GameState& s = g.s;
     const bool skill = form.points == kTechniquePoints;
     if (!(s.abilityCost <= s.heroStats(form.points))) {
-        const auto lack = skill         ? "を使うにはテクニックポイントが足りません"_sj.view()
-                          : IsAttack(a) ? "を使うにはマジックポイントが足りません"_sj.view()
-                                        : "を唱えるにはマジックポイントが足りません"_sj.view();
-        ShowNotice(g, {a.name, lack});
+        // Chosen inside the call: a literal's view must not outlive the statement that made it.
+        ShowNotice(g, {a.name, skill         ? "を使うにはテクニックポイントが足りません"_sj.view()
+                               : IsAttack(a) ? "を使うにはマジックポイントが足りません"_sj.view()
+                                             : "を唱えるにはマジックポイントが足りません"_sj.view()});
         return false;
     }
     ClearScreen(g);

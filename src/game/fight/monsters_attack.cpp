@@ -65,9 +65,10 @@ void BlowAtCompanion(Game& g, int i) {
     GameState& s = g.s;
     const double companionSide = Rnd(g) * (double(s.heroLevel) * 10 + 50);
     const double monsterSide = Rnd(g) * s.monsterPower(i);
-    const auto outcome =
-        monsterSide > companionSide ? "の攻撃を受けた！"_sj.view() : "の攻撃をひらりとかわした！"_sj.view();
-    PrintAt(g, 1, s.messageRow + 1.0, {s.companionName, "は"_sj, s.monsterName(i), outcome});
+    // Chosen inside the call: a literal's view must not outlive the statement that made it.
+    PrintAt(g, 1, s.messageRow + 1.0,
+            {s.companionName, "は"_sj, s.monsterName(i),
+             monsterSide > companionSide ? "の攻撃を受けた！"_sj.view() : "の攻撃をひらりとかわした！"_sj.view()});
 }
 
 void Breath(Game& g, int i) {
