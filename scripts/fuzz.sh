@@ -39,7 +39,7 @@ for t in "${targets[@]}"; do
   for f in "$crashes"/*; do
     [ -f "$f" ] && cp "$f" "tests/fuzz_corpus/$t/$(basename "$f")"
   done
-  echo "$t: ${execs:-?} executions in ${seconds} s, exit $rc, ${found} crash files (log $log)"
+  echo "$t: ${execs:-?} executions (limit ${seconds} s), exit $rc, ${found} crash files (log $log)"
   if [ "$rc" -ne 0 ] || [ "$found" -ne 0 ]; then status=1; fi
 done
 exit $status
