@@ -1,11 +1,16 @@
 // Replays a fuzz target's corpus without libFuzzer: every file in the folders or files named on
-// the command line is handed to the target once. Exits non-zero when a path cannot be read.
+// the command line is handed to the target once. With --random=N, N more inputs made from a
+// fixed seed follow: random bytes, and corpus files with bytes changed, cut, doubled or
+// inserted, so that every build tries the same few hundred inputs beyond the corpus. Exits
+// non-zero when a path cannot be read.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,35 +18,87 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
 
 namespace {
 
-bool Replay(const std::filesystem::path& file) {
+using Bytes = std::vector<uint8_t>;
+
+void Run(const Bytes& bytes) {
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+}
+
+bool Read(const std::filesystem::path& file, Bytes& bytes) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
     return true;
+}
+
+// One input from the generator: fresh bytes, or a corpus file changed in one to eight places.
+Bytes RandomInput(std::mt19937& gen, const std::vector<Bytes>& corpus) {
+    auto below = [&gen](std::size_t n) { return n == 0 ? 0 : std::size_t(gen() % n); };
+    Bytes b;
+    if (corpus.empty() || gen() % 4 == 0) {
+        b.resize(below(512));
+        for (auto& c : b)
+            c = uint8_t(gen());
+        return b;
+    }
+    b = corpus[below(corpus.size())];
+    for (std::size_t edits = 1 + below(8); edits > 0; --edits) {
+        const std::size_t at = below(b.size() + 1);
+        switch (gen() % 4) {
+            case 0:  // a byte changed
+                if (at < b.size()) b[at] = uint8_t(gen());
+                break;
+            case 1:  // cut short
+                b.resize(at);
+                break;
+            case 2:  // a stretch repeated
+            {
+                const Bytes stretch(b.begin() + long(below(at + 1)), b.begin() + long(at));
+                b.insert(b.begin() + long(at), stretch.begin(), stretch.end());
+            } break;
+            default:  // a byte that is hard on text inserted
+                static constexpr uint8_t kHard[] = {',', ':', '"', '\r', '\n', 0x1A, 0, 0x81, 0x82, 0xE0, 0xFC, '-'};
+                b.insert(b.begin() + long(at), kHard[below(std::size(kHard))]);
+                break;
+        }
+    }
+    return b;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int replayed = 0;
+    long randomInputs = 0;
+    std::vector<Bytes> corpus;
     for (int i = 1; i < argc; ++i) {
-        std::filesystem::path path = argv[i];
+        const std::string arg = argv[i];
+        if (arg.starts_with("--random=")) {
+            randomInputs = std::stol(arg.substr(9));
+            continue;
+        }
+        std::filesystem::path path = arg;
         std::error_code ec;
+        std::vector<std::filesystem::path> files;
         if (std::filesystem::is_directory(path, ec)) {
-            for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                if (!entry.is_regular_file()) continue;
-                if (!Replay(entry.path())) return 2;
-                ++replayed;
-            }
+            for (const auto& entry : std::filesystem::directory_iterator(path))
+                if (entry.is_regular_file()) files.push_back(entry.path());
+            std::sort(files.begin(), files.end());  // the same order, so the same random inputs
         } else {
-            if (!Replay(path)) {
-                std::fprintf(stderr, "cannot read %s\n", path.c_str());
+            files.push_back(path);
+        }
+        for (const auto& file : files) {
+            Bytes bytes;
+            if (!Read(file, bytes)) {
+                std::fprintf(stderr, "cannot read %s\n", file.c_str());
                 return 2;
             }
-            ++replayed;
+            Run(bytes);
+            corpus.push_back(std::move(bytes));
         }
     }
-    std::printf("replayed %d inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;
+    std::mt19937 gen(20240506);
+    for (long i = 0; i < randomInputs; ++i)
+        Run(RandomInput(gen, corpus));
+    std::printf("replayed %zu inputs and %ld made from a fixed seed\n", corpus.size(), randomInputs);
+    return corpus.empty() ? 1 : 0;
 }

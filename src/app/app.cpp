@@ -150,6 +150,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
                                                     : std::filesystem::path(cl.drivesRoot));
     for (const auto& [letter, dir] : cl.driveMaps)
         drives.Map(letter, dir);
+    drives.RemoveLeftoversOfEveryDrive();
 
     platform::HeadlessWindow headless(std::move(script.keys), backend == Backend::Headless ? out.trace.get() : nullptr);
     headless.SetWantsPixels(picturesMade);

@@ -107,6 +107,18 @@ void DriveMap::RemoveLeftovers(int folderFd) {
     }
 }
 
+void DriveMap::RemoveLeftoversOfEveryDrive() {
+    for (unsigned char letter = 'A'; letter <= 'Z'; ++letter) {
+        const auto folder = FolderPath(letter);
+        std::error_code ec;
+        if (!std::filesystem::is_directory(*folder, ec)) continue;
+        const int fd = fs_->OpenFolder(folder->string());
+        if (fd < 0) continue;
+        RemoveLeftovers(fd);
+        fs_->Close(fd);
+    }
+}
+
 std::string DriveMap::NewTempName() {
     return std::string(kTempPrefix) + std::to_string(::getpid()) + "-" + std::to_string(++tempCounter_);
 }

@@ -53,6 +53,9 @@ public:
 
     // Removes temporary files left by a run that was killed while writing into this folder.
     void RemoveLeftovers(int folderFd);
+    // The same in the folder of every drive that exists: the program's start tidies up after a
+    // run that was killed in the middle of a save, even when the next save goes elsewhere.
+    void RemoveLeftoversOfEveryDrive();
     // A new temporary file name for this process.
     std::string NewTempName();
 

@@ -142,5 +142,26 @@ TEST_F(DriveMapTest, LeftoversOfDeadRunsAreRemovedLiveOnesKept) {
     ::close(c);
 }
 
+TEST_F(DriveMapTest, TheStartRemovesLeftoversOfDeadRunsFromEveryDrive) {
+    DriveMap map(root);
+    const fs::path mapped = root / "elsewhere";
+    ASSERT_TRUE(map.Map('q', mapped));
+    const std::string dead = ".kestran-tmp-999999999-1";
+    const std::string mine = ".kestran-tmp-" + std::to_string(::getpid()) + "-1";
+    for (const fs::path& folder : {root / "C", root / "D", mapped}) {
+        fs::create_directories(folder);
+        for (const auto& n : {dead, mine, std::string("KSSAVE")})
+            Touch(folder / n);
+    }
+    Touch(root / "E");  // a file where a drive folder could be is no drive
+    map.RemoveLeftoversOfEveryDrive();
+    for (const fs::path& folder : {root / "C", root / "D", mapped}) {
+        EXPECT_FALSE(fs::exists(folder / dead)) << folder;
+        EXPECT_TRUE(fs::exists(folder / mine)) << folder;
+        EXPECT_TRUE(fs::exists(folder / "KSSAVE")) << folder;
+    }
+    EXPECT_FALSE(fs::exists(root / "Q"));  // nothing is made
+}
+
 }  // namespace
 }  // namespace kestran::platform

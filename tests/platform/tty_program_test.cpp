@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -252,6 +253,105 @@ TEST_F(TtyProgramTest, ASessionRecordedHereReplaysHeadlessToTheSameTraceAndSave)
     EXPECT_EQ(replayed.substr(0, session.size()), session);
     EXPECT_EQ(Read(replayDrives / "C" / "KSSAVE"), saved) << "the save differs";
 }
+
+// A signal at the title, while walking in the labyrinth, or as the camp's diary saves: the
+// terminal is given back as it was, an interrupt is the game's break, the other signals end
+// the program by themselves, and the save on disk is the old one or the new one, whole. The
+// next start removes a temporary file the signal left.
+enum class Moment { Title, Walking, Saving };
+
+class TtySignalTest : public TtyProgramTest, public ::testing::WithParamInterface<std::tuple<int, Moment>> {
+protected:
+    static std::string OldSave() { return Read(fs::path(KESTRAN_SOURCE_DIR) / "tests/fuzz_saves/labyrinth.KSSAVE"); }
+
+    // The save the diary writes after one turn to the left, from a headless run of the same keys.
+    std::string NewSave() {
+        const fs::path drives = dir_ / "reference";
+        fs::create_directories(drives / "C");
+        std::ofstream(drives / "C" / "KSSAVE", std::ios::binary) << OldSave();
+        const std::string command = std::string(KESTRAN_BINARY_DIR) + "/src/kestran --backend=headless --seed=1 " +
+                                    "--drives=" + Quote(drives.string()) + " --keys='LCYxx{Left}CxSCYx'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return Read(drives / "C" / "KSSAVE");
+    }
+
+    int ProgramPid() {
+        const std::string shell = Output(tmux_ + " list-panes -t k -F '#{pane_pid}'");
+        const std::string program = Output("pgrep -P " + shell.substr(0, shell.find('\n')));
+        return program.empty() ? -1 : std::stoi(program);
+    }
+};
+
+TEST_P(TtySignalTest, LeavesTheTerminalAndTheSave) {
+    const auto [signal, moment] = GetParam();
+    fs::create_directories(dir_ / "drives" / "C");
+    std::ofstream(dir_ / "drives" / "C" / "KSSAVE", std::ios::binary) << OldSave();
+    const std::string newSave = NewSave();
+    ASSERT_NE(newSave, OldSave());
+    Start();
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    const int pid = ProgramPid();
+    ASSERT_GT(pid, 0);
+    if (moment != Moment::Title) {
+        Send("l");
+        ASSERT_TRUE(WaitFor("デバイスを指定して下さい")) << LastPane();
+        Send("c");
+        Send("y");
+        ASSERT_TRUE(WaitFor("ロードしました")) << LastPane();
+        Send("x");
+        Send("x");
+        ASSERT_TRUE(WaitFor("仲間")) << LastPane();
+        Send("Left");
+        if (moment == Moment::Walking) {
+            Send("Right");
+            Send("Up");
+        } else {
+            Send("c");
+            Send("x");
+            Send("s");
+            Send("c");
+            ASSERT_TRUE(WaitFor("ドライブでよろしいですか")) << LastPane();
+            Send("y");
+        }
+    }
+    ASSERT_EQ(::kill(pid, signal), 0);
+    if (signal == SIGINT) {
+        // The break's message waits for a key, unless a key still on its way took it already.
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        for (bool sent = false; std::chrono::steady_clock::now() < deadline;) {
+            const std::string pane = Output(tmux_ + " capture-pane -p -S - -t k");
+            if (pane.find("KESTRAN_EXIT=") != std::string::npos) break;
+            if (!sent && pane.find("中断しました") != std::string::npos) {
+                Send("x");
+                sent = true;
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+    }
+    const std::string exit = "KESTRAN_EXIT=" + std::to_string(signal == SIGINT ? 0 : 128 + signal);
+    ASSERT_TRUE(WaitFor(exit, -1, 0, true)) << LastPane();
+    EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after signal " << signal;
+    const std::string onDisk = Read(dir_ / "drives" / "C" / "KSSAVE");
+    EXPECT_TRUE(onDisk == OldSave() || (moment == Moment::Saving && onDisk == newSave));
+    // The next start tidies up whatever the signal left.
+    const std::string again = std::string(KESTRAN_BINARY_DIR) +
+                              "/src/kestran --backend=headless --keys=x --drives=" + Quote((dir_ / "drives").string());
+    EXPECT_EQ(std::system(again.c_str()), 0);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir_ / "drives" / "C"))
+        left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"KSSAVE"});
+}
+
+std::string SignalCaseName(const ::testing::TestParamInfo<std::tuple<int, Moment>>& info) {
+    static const char* const kMoments[] = {"Title", "Walking", "Saving"};
+    return std::string(sigabbrev_np(std::get<0>(info.param))) + kMoments[int(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TtySignalTest,
+                         ::testing::Combine(::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                                            ::testing::Values(Moment::Title, Moment::Walking, Moment::Saving)),
+                         SignalCaseName);
 
 // Without a display or a terminal there is no window to open: the start-up failure.
 TEST(TtyChoiceTest, WithoutATerminalTheProgramCannotOpenItsWindow) {

@@ -105,8 +105,10 @@ bool IsWholeIn(float v, double low, double high) {
 }
 
 // A text PRINT # can write back so that INPUT # reads it as it is: no comma, colon or double
-// quote (only a quoted field of an edited file can bring one in).
+// quote, and no blank at either end, which reading drops from an unquoted field (only a quoted
+// field of an edited file can bring one in).
 bool IsWritable(std::string_view text) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return false;
     for (std::size_t i = 0; i < text.size(); i += SjisCharLength(text, i)) {
         if (text[i] == ',' || text[i] == ':' || text[i] == '"') return false;
     }

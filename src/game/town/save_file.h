@@ -42,9 +42,10 @@ void ReadSaveFile(Runtime& rt, GameState& s, double n, int floors = kSaveFloors,
 // Whether a state read from a file can be played and saved again: every event row 20 characters
 // long; a hero in the labyrinth on floor 1..6, on a cell of it (column 1..20, row 0..19), facing
 // 1..4; a level of at least 1; no text holding a comma, colon or double quote (the next save
-// would split it). A file that fails this is refused like a damaged one, so that no later screen
-// runs off its maps or divides by the level, and no later save writes a file that cannot be
-// loaded.
+// would split it) or starting or ending with a blank (the next load would drop the blank, and an
+// event row would come back too short). A file that fails this is refused like a damaged one, so
+// that no later screen runs off its maps or divides by the level, and no later save writes a file
+// that cannot be loaded or loads as another hero.
 bool IsPlayableSave(GameState& s);
 
 }  // namespace kestran::game

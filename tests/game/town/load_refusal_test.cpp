@@ -152,6 +152,29 @@ TEST_F(LoadRefusalTest, AQuotedTextThatTheNextSaveWouldSplit) {
     ExpectRefused("C");
 }
 
+// Reading drops the blanks around an unquoted field, so the next save would lose them: the name
+// would change, and an event row would come back too short to load at all.
+TEST_F(LoadRefusalTest, AQuotedTextWithBlanksAroundIt) {
+    auto lines = GoodLines();
+    lines[11] = "\"  A\"" + lines[11].substr(lines[11].find(','));
+    WriteSave(lines);
+    ExpectRefused("C");
+    lines = GoodLines();
+    lines[12] = "\"A \",,";
+    WriteSave(lines);
+    ExpectRefused("C");
+    lines = GoodLines();
+    lines[30] = "\" 1111111111111111111\"";
+    WriteSave(lines);
+    ExpectRefused("C");
+    lines = GoodLines();
+    lines[11] = "\"A B\"" + lines[11].substr(lines[11].find(','));  // a blank inside is kept
+    WriteSave(lines);
+    Keys("CYxx");
+    ASSERT_TRUE(Play([&] { LoadCharacter(g); }));
+    EXPECT_EQ(s.heroName, "A B");
+}
+
 TEST_F(LoadRefusalTest, AFailedLoadLeavesFileOneFreeForTheNext) {
     const auto lines = GoodLines();
     WriteSave(lines, 100);

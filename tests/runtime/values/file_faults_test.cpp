@@ -94,6 +94,18 @@ TEST_F(FileFaultsTest, IoErrorsAndFailedSyncsKeepTheOldSave) {
     EXPECT_EQ(SaveBytes(), expected);
 }
 
+// A rename refused because the target sits on another file system (EXDEV) or is a mount point
+// of its own (EBUSY): the temporary file goes and the old save stays.
+TEST_F(FileFaultsTest, ARenameAcrossDevicesOrOntoAMountPoint) {
+    FailOn("rename", EXDEV);
+    EXPECT_PB_ERROR(Save(rt, 10), 72, 0x1E02);
+    ExpectOldSaveAlone();
+    FailOn("rename", EBUSY);
+    EXPECT_PB_ERROR(Save(rt, 10), 75, 0x1E02);
+    ExpectOldSaveAlone();
+    EXPECT_EQ(log.codes, (std::vector<uint32_t>{17, 32}));
+}
+
 TEST_F(FileFaultsTest, ReadOnlyFolders) {
     FailOn("create", EACCES);
     EXPECT_PB_ERROR(PbOpen(rt, "C:KSSAVE", kModeOutput, 1, 1), 75, 0x2008);
