@@ -6,7 +6,7 @@
 //  3. the window's peak resident memory in the labyrinth against a minimal SDL2 program that
 //     shows a frame of the same size (budget: 1.2x), and its CPU use at the labyrinth's key wait;
 //  4. the terminal's CPU use at the same key wait, in a tmux pane (budget for both: under 1%).
-// Parts 3 and 4 need a display (run under xvfb-run -a) with xdotool, and tmux; they are left out
+// Measures 3 and 4 need a display (run under xvfb-run -a) with xdotool, and tmux; they are left out
 // with a note when these are missing. Exit status 0 when every measured budget is met.
 //
 // Usage: bench_budgets [--runs=N] [--idle-seconds=N] [--game=SCRIPT] [--whole-game=CASE_DIR]
