@@ -195,6 +195,12 @@ RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed
     out_.flush();
 }
 
+void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows) {
+    out << "@@ " << wait << ' ' << KeyNotation(key) << '\n';
+    for (const auto& row : rows)
+        out << row << '\n';
+}
+
 std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8CharToSjis& encode) {
     std::string notation;
     switch (event.kind) {

@@ -8,6 +8,7 @@
 // names the seed the script was recorded with.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -39,6 +40,9 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
 // The script notation of an event: a printable ASCII byte as itself ("{{" for a brace), a named
 // key in braces, another byte as {xHH}. Empty for an event no script can type.
 std::string KeyNotation(const Event& event);
+
+// One entry of a trace: "@@ N KEY" and the 24 rows of the screen, each ending in "\n".
+void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows);
 
 // The script text that types `event` again, empty for an event no script needs (a key released,
 // a repaint). `shiftHeld` follows the Shift key across calls.

@@ -21,11 +21,8 @@ void TracingWindow::Observe(const Event& event) {
         const std::string notation = RecordedNotation(event, shift_, encode_);
         if (notation.empty() || !ParseKeyScript(notation, false, encode_, keys, error)) return;
     }
-    for (const Event& key : keys.keys) {
-        out_ << "@@ " << ++keys_ << ' ' << KeyNotation(key) << '\n';
-        for (const auto& row : rows_)
-            out_ << row << '\n';
-    }
+    for (const Event& key : keys.keys)
+        WriteTraceEntry(out_, ++keys_, key, rows_);
     out_.flush();
 }
 

@@ -1,14 +1,7 @@
 # Changes the first title line of a golden trace and checks that the comparer names its wait and
 # row. Arguments: TRACE_DIFF, EXPECTED, CHANGED.
-file(READ ${EXPECTED} trace)
-string(FIND "${trace}" "KESTRAN\n" at)
-if(at LESS 0)
-  message(FATAL_ERROR "the title line is not in ${EXPECTED}")
-endif()
-string(SUBSTRING "${trace}" 0 ${at} before)
-math(EXPR after_at "${at} + 7")
-string(SUBSTRING "${trace}" ${after_at} -1 after)
-file(WRITE ${CHANGED} "${before}KESTRAL${after}")
+include(${CMAKE_CURRENT_LIST_DIR}/change_title.cmake)
+kestran_change_title(${EXPECTED} ${CHANGED} KESTRAL)
 
 execute_process(COMMAND ${TRACE_DIFF} ${EXPECTED} ${CHANGED} RESULT_VARIABLE status OUTPUT_VARIABLE out)
 if(NOT status EQUAL 1 OR NOT out MATCHES "wait 1 x, screen row 5\n  expected: +KESTRAN\n  actual: +KESTRAL")

@@ -22,11 +22,7 @@ bool BotWindow::WaitEvent(platform::Event& event, int) {
     event = pending_.front();
     pending_.pop_front();
     --keysLeft_;
-    if (trace_) {
-        *trace_ << "@@ " << ++waits_ << ' ' << platform::KeyNotation(event) << '\n';
-        for (const std::string& row : screen_.rows)
-            *trace_ << row << '\n';
-    }
+    if (trace_) platform::WriteTraceEntry(*trace_, ++waits_, event, screen_.rows);
     return true;
 }
 

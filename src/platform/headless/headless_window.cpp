@@ -39,7 +39,7 @@ bool HeadlessWindow::WaitEvent(Event& event, int) {
     ++waits_;
     event = next_ < keys_.size() ? keys_[next_++] : Event::Of(Event::Kind::Close);
     if (trace_) {
-        *trace_ << "@@ " << waits_ << ' ' << KeyNotation(event) << '\n' << ScreenText();
+        WriteTraceEntry(*trace_, waits_, event, rows_);
         trace_->flush();
     }
     return true;
