@@ -10,9 +10,9 @@
 
 #include "fuzz_game_support.h"
 #include "game/game.h"
+#include "game/saves/save_file.h"
+#include "game/saves/saving.h"
 #include "game/state/start_up.h"
-#include "game/town/save_file.h"
-#include "game/town/saving.h"
 
 namespace kestran::fuzz {
 

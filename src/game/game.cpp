@@ -2,11 +2,11 @@
 
 #include "game/camp/character_menu.h"
 #include "game/dungeon/labyrinth.h"
+#include "game/hero/creation.h"
+#include "game/saves/saving.h"
 #include "game/state/start_up.h"
-#include "game/town/creation.h"
 #include "game/town/guild.h"
 #include "game/town/item_shop.h"
-#include "game/town/saving.h"
 #include "game/town/tavern.h"
 #include "game/town/title.h"
 #include "game/town/town.h"

@@ -2,7 +2,7 @@
 
 #include "game/camp/character_menu.h"
 #include "game/game_screen.h"
-#include "game/town/saving.h"
+#include "game/saves/saving.h"
 
 namespace kestran::game {
 namespace {

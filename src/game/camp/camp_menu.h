@@ -1,3 +1,6 @@
+// camp/: the camp (here) and the character menu it shares with the town: the backpack, the
+// equipment and the items used or discarded.
+//
 // The camp pitched in the labyrinth between steps: the diary, the character menu, striking camp.
 #pragma once
 

@@ -2,11 +2,11 @@
 
 #include <optional>
 
+#include "game/abilities/skill_menus.h"
+#include "game/abilities/spell_menus.h"
 #include "game/camp/inventory_screen.h"
 #include "game/game_screen.h"
-#include "game/town/character_sheet.h"
-#include "game/town/skill_menus.h"
-#include "game/town/spell_menus.h"
+#include "game/hero/character_sheet.h"
 #include "runtime/values/return_table.h"
 
 namespace kestran::game {

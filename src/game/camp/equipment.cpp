@@ -6,10 +6,10 @@
 #include "game/camp/inventory_screen.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
+#include "game/notice.h"
 #include "game/state/code_fields.h"
 #include "game/state/hero_rules.h"
-#include "game/town/notice.h"
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game {

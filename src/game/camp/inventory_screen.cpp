@@ -8,7 +8,7 @@
 #include "game/camp/item_use.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 
 namespace kestran::game {
 namespace {

@@ -4,7 +4,7 @@
 #include "game/hero_slots.h"
 #include "game/state/code_fields.h"
 #include "game/state/hero_rules.h"
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game {

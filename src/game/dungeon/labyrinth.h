@@ -1,3 +1,6 @@
+// dungeon/: the labyrinth: the exploration loop (here), the corridor picture and panel, the
+// map's cells and their events, chests and the items found in them.
+//
 // The labyrinth's exploration loop: the redraw, the keys, stairs and the elevator, the way out to
 // the town, and the hero's death.
 #pragma once

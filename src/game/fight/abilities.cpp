@@ -4,9 +4,9 @@
 
 #include "game/fight/fight_internal.h"
 #include "game/hero_slots.h"
+#include "game/notice.h"
 #include "game/state/hero_rules.h"
-#include "game/town/notice.h"
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game::fight {

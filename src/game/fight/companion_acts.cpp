@@ -1,6 +1,6 @@
 #include "game/fight/fight_internal.h"
 #include "game/hero_slots.h"
-#include "game/town/notice.h"
+#include "game/notice.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game::fight {

@@ -3,8 +3,8 @@
 #include "game/dungeon/corridor_view.h"
 #include "game/fight/fight_internal.h"
 #include "game/hero_slots.h"
+#include "game/notice.h"
 #include "game/state/code_fields.h"
-#include "game/town/notice.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
 

@@ -1,3 +1,6 @@
+// fight/: fights with groups of monsters, from the encounter roll to victory or flight, with the
+// hero's, the monsters' and the companion's actions.
+//
 // Fights: the encounter roll of a step and the whole fight with a group of monsters.
 #pragma once
 

@@ -1,9 +1,9 @@
 #include "game/dungeon/labyrinth.h"
 #include "game/fight/fight_internal.h"
 #include "game/hero_slots.h"
+#include "game/notice.h"
 #include "game/state/code_fields.h"
 #include "game/state/hero_rules.h"
-#include "game/town/notice.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
 

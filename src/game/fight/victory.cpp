@@ -1,8 +1,8 @@
 #include "game/dungeon/map_cells.h"
 #include "game/fight/fight_internal.h"
+#include "game/hero/level_up.h"
 #include "game/hero_slots.h"
-#include "game/town/level_up.h"
-#include "game/town/notice.h"
+#include "game/notice.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game::fight {

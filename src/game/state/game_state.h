@@ -1,3 +1,6 @@
+// state/: the game's variables, its constant tables (items, monsters, abilities) and the floor
+// maps, with the rules on the hero's record that every screen uses.
+//
 // Every variable of the game, under the names the rest of the game uses. All of it lives for the
 // whole run: InitializeGameState dimensions the arrays and fills the constant tables once, a new
 // game rewrites only the hero's record, and a load replaces every saved variable.

@@ -1,7 +1,7 @@
 #include "game/town/tavern.h"
 
 #include "game/game_screen.h"
-#include "game/town/companions.h"
+#include "game/hero/companions.h"
 
 namespace kestran::game {
 namespace {

@@ -1,9 +1,9 @@
 #include "game/town/town.h"
 
 #include "game/game_screen.h"
+#include "game/hero/companions.h"
 #include "game/hero_slots.h"
-#include "game/town/companions.h"
-#include "game/town/saving.h"
+#include "game/saves/saving.h"
 #include "runtime/values/numbers.h"
 
 namespace kestran::game {

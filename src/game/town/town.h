@@ -1,3 +1,6 @@
+// town/: the town of オディシス and its places: the title screen that leads into it, the town
+// menu and the inn (here), the item shop, the adventurers' guild and the tavern.
+//
 // The town of オディシス: its entry, its menu of six keys, the way back from the labyrinth and
 // the inn.
 #pragma once

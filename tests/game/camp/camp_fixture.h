@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "game/camp/character_menu.h"
+#include "game/game_fixture.h"
 #include "game/hero_slots.h"
-#include "game/town/town_fixture.h"
 #include "runtime/values/numbers.h"
 #include "runtime/values/sjis.h"
 
@@ -32,7 +32,7 @@ enum Item : int {
     kPanacea = 59,     // cures both; 100 hit, 50 magic, 50 technique points
 };
 
-class CampTest : public TownTest {
+class CampTest : public GameTest {
 protected:
     CampTest() {
         s.heroName = "CAMPER";

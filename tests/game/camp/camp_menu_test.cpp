@@ -4,7 +4,7 @@
 
 #include "game/camp/camp_fixture.h"
 #include "game/camp/character_menu.h"
-#include "game/town/saving.h"
+#include "game/saves/saving.h"
 #include "game/town/town.h"
 
 namespace kestran::game::testing {

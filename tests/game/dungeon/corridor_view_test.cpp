@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/town/town_fixture.h"
+#include "game/game_fixture.h"
 #include "runtime/console/graphics.h"
 #include "runtime/console/screen.h"
 
@@ -28,7 +28,7 @@ const Figure kFarRight{{260, 140, 260, 260}, {325, 75, 325, 325}, {260, 140, 325
 const Figure kFarLeftOpening{{75, 260, 140, 260}, {140, 260, 140, 140}, {140, 140, 75, 140}};
 const Figure kFarRightOpening{{260, 140, 260, 260}, {260, 260, 325, 260}, {325, 140, 260, 140}};
 
-class CorridorViewTest : public TownTest {
+class CorridorViewTest : public GameTest {
 protected:
     void StandAt(double floor, double x, double y, double facing) {
         s.dungeonFloor = floor;

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "game/dungeon/corridor_view.h"
-#include "game/town/town_fixture.h"
+#include "game/game_fixture.h"
 #include "runtime/frame/statement.h"
 
 namespace kestran::game::testing {
 
-class DungeonTest : public TownTest {
+class DungeonTest : public GameTest {
 protected:
     DungeonTest() {
         s.heroName = "アキラ"_sj;

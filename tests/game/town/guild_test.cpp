@@ -1,13 +1,13 @@
 // The adventurers' guild: the lists, the checks in their order, and where each answer leads.
 #include "game/town/guild.h"
 
+#include "game/game_fixture.h"
 #include "game/state/start_up.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
 
-class GuildTest : public TownTest {
+class GuildTest : public GameTest {
 protected:
     GuildTest() { LoadAbilityNames(s); }
 };

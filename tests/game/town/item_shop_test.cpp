@@ -1,13 +1,13 @@
 // The item shop: shelves, buying, identifying and selling.
 #include "game/town/item_shop.h"
 
+#include "game/game_fixture.h"
 #include "game/game_screen.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
 
-class ItemShopTest : public TownTest {
+class ItemShopTest : public GameTest {
 protected:
     void Carry(int slot, std::string_view trueName, std::string_view name, std::string_view code) {
         s.inventoryTrueName(slot) = trueName;

@@ -1,13 +1,13 @@
 // The town's menu, the inn, the way back from the labyrinth and the tavern.
 #include "game/town/town.h"
 
+#include "game/game_fixture.h"
 #include "game/town/tavern.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
 
-using TownScreensTest = TownTest;
+using TownScreensTest = GameTest;
 
 TEST_F(TownScreensTest, TheMenuTakesItsLettersInEitherCaseAndIgnoresTheRest) {
     const std::pair<const char*, Scene> cases[] = {

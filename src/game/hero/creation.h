@@ -1,3 +1,7 @@
+// hero/: the hero's own rules, whatever screen calls them: creation (here), the bonus points
+// shared out at creation and at a level-up, the level-up itself, the character sheet and the
+// companions who may join.
+//
 // A new hero: name, rolled attributes, bonus points, dominant arm, the finished sheet, the first
 // save.
 #pragma once

@@ -1,3 +1,6 @@
+// abilities/: the skill and spell menus outside fights, opened from the character menu that the
+// town and the camp share (the fight has its own, in fight/).
+//
 // The learned skills outside fights, from the character menu: the list of skills, the thief's
 // stealthy walk and identifying a carried item by skill.
 #pragma once

@@ -1,5 +1,5 @@
 // The skill menu of the character menu: stealth and identifying by skill.
-#include "game/town/skill_menus.h"
+#include "game/abilities/skill_menus.h"
 
 #include "game/camp/camp_fixture.h"
 

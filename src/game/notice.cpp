@@ -1,4 +1,4 @@
-#include "game/town/notice.h"
+#include "game/notice.h"
 
 namespace kestran::game {
 

@@ -1,6 +1,6 @@
 // Experience turned into levels: the threshold, the distribution that must use every point, the
 // 999 caps and the last level.
-#include "game/town/level_up.h"
+#include "game/hero/level_up.h"
 
 #include "game/dungeon/dungeon_fixture.h"
 

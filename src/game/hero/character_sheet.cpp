@@ -1,4 +1,4 @@
-#include "game/town/character_sheet.h"
+#include "game/hero/character_sheet.h"
 
 #include "game/game_screen.h"
 #include "game/hero_slots.h"

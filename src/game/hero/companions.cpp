@@ -1,8 +1,8 @@
-#include "game/town/companions.h"
+#include "game/hero/companions.h"
 
 #include <array>
 
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 #include "runtime/values/strings.h"
 
 namespace kestran::game {

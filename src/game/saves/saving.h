@@ -1,3 +1,6 @@
+// saves/: the hero on a drive: the save file's fields in their order (save_file.h) and the
+// screens that save, load and convert (here), called from the title, the inn and the camp.
+//
 // Saving, loading and converting the hero. The player names the drive by one key; the file is
 // that letter followed by ":KSSAVE" (":VELDSAVE" for a hero of the predecessor game).
 #pragma once

@@ -1,4 +1,4 @@
-#include "game/town/bonus_distribution.h"
+#include "game/hero/bonus_distribution.h"
 
 #include "game/game_screen.h"
 #include "game/hero_slots.h"

@@ -1,13 +1,13 @@
-#include "game/town/spell_menus.h"
+#include "game/abilities/spell_menus.h"
 
 #include <array>
 
+#include "game/abilities/skill_menus.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
+#include "game/notice.h"
 #include "game/state/hero_rules.h"
-#include "game/town/notice.h"
-#include "game/town/skill_menus.h"
-#include "game/town/text_table.h"
+#include "game/text_table.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
 

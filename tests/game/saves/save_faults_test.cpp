@@ -13,9 +13,9 @@
 #include <functional>
 #include <iostream>
 
-#include "game/town/saving.h"
+#include "game/game_fixture.h"
+#include "game/saves/saving.h"
 #include "runtime/values/file_test_support.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
@@ -48,7 +48,7 @@ bool PrivateMounts(std::string& why) {
     return reason.empty();
 }
 
-class SaveFaultsTest : public TownTest {
+class SaveFaultsTest : public GameTest {
 protected:
     SaveFaultsTest() : faultyDrives_(dir_, &faulty_) {
         platform_.window = &cue_;

@@ -1,6 +1,6 @@
 // The mage and priest menus of the character menu: the return to town and the healing and
 // curing spells.
-#include "game/town/spell_menus.h"
+#include "game/abilities/spell_menus.h"
 
 #include "game/camp/camp_fixture.h"
 #include "game/game_screen.h"

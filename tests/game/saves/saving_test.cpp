@@ -1,15 +1,15 @@
 // The drive questions, the save trap and a conversion that succeeds.
-#include "game/town/saving.h"
+#include "game/saves/saving.h"
 
 #include <string>
 
-#include "state_compare.h"
-#include "town_fixture.h"
+#include "game/game_fixture.h"
+#include "game/saves/state_compare.h"
 
 namespace kestran::game::testing {
 namespace {
 
-using SavingTest = TownTest;
+using SavingTest = GameTest;
 
 std::vector<std::string> Lines(const std::string& bytes) {
     std::vector<std::string> lines;

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "game/game_fixture.h"
+#include "game/hero/creation.h"
+#include "game/saves/saving.h"
+#include "game/saves/state_compare.h"
 #include "game/state/tables.h"
-#include "game/town/creation.h"
-#include "game/town/saving.h"
 #include "runtime/values/numbers.h"
-#include "state_compare.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
@@ -17,7 +17,7 @@ std::string Blanks(int n) {
     return std::string(static_cast<std::size_t>(n), ' ');
 }
 
-class SaveFileTest : public TownTest {
+class SaveFileTest : public GameTest {
 protected:
     // A hero in the middle of a game, set by hand.
     void MakeHero(GameState& h) {

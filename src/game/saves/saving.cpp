@@ -1,10 +1,10 @@
-#include "game/town/saving.h"
+#include "game/saves/saving.h"
 
 #include <string_view>
 
 #include "game/game_screen.h"
-#include "game/town/character_sheet.h"
-#include "game/town/save_file.h"
+#include "game/hero/character_sheet.h"
+#include "game/saves/save_file.h"
 #include "runtime/runtime.h"
 #include "runtime/values/error.h"
 #include "runtime/values/file_table.h"

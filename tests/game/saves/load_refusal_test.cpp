@@ -2,15 +2,15 @@
 // game variable as it was before the load began.
 #include <string>
 
-#include "game/town/saving.h"
+#include "game/game_fixture.h"
+#include "game/saves/saving.h"
+#include "game/saves/state_compare.h"
 #include "runtime/values/files.h"
-#include "state_compare.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
 
-class LoadRefusalTest : public TownTest {
+class LoadRefusalTest : public GameTest {
 protected:
     LoadRefusalTest() {
         // The hero in memory when the load starts.

@@ -6,10 +6,10 @@
 #include <random>
 #include <string>
 
-#include "game/town/save_file.h"
-#include "game/town/saving.h"
-#include "state_compare.h"
-#include "town_fixture.h"
+#include "game/game_fixture.h"
+#include "game/saves/save_file.h"
+#include "game/saves/saving.h"
+#include "game/saves/state_compare.h"
 
 namespace kestran::game::testing {
 namespace {
@@ -24,7 +24,7 @@ const SaveKind kKinds[] = {{"town.KSSAVE", "KSSAVE", LoadCharacter},
                            {"labyrinth.KSSAVE", "KSSAVE", LoadCharacter},
                            {"predecessor.VELDSAVE", "VELDSAVE", ConvertCharacter}};
 
-class DamagedSaveTest : public TownTest, public ::testing::WithParamInterface<SaveKind> {
+class DamagedSaveTest : public GameTest, public ::testing::WithParamInterface<SaveKind> {
 protected:
     DamagedSaveTest() {
         s.heroName = "BEFORE";

@@ -1,14 +1,14 @@
 // The title's keys and the making of a new hero.
-#include "game/town/creation.h"
+#include "game/hero/creation.h"
 
+#include "game/game_fixture.h"
 #include "game/town/title.h"
 #include "runtime/values/numbers.h"
-#include "town_fixture.h"
 
 namespace kestran::game::testing {
 namespace {
 
-using CreationTest = TownTest;
+using CreationTest = GameTest;
 
 constexpr const char* kSevenEnters = "{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}";
 

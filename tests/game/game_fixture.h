@@ -1,5 +1,6 @@
-// A game on an in-memory window with its drive folders in a fresh temporary folder, for the
-// tests of the title, creation, saving and the town's screens.
+// A game on an in-memory window with its drive folders in a fresh temporary folder: the base of
+// every test that plays the game's screens (the title, the hero, saving, the town, the labyrinth,
+// the camp).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,15 +27,15 @@ namespace kestran::game::testing {
 
 namespace fs = std::filesystem;
 
-class TownTest : public ::testing::Test {
+class GameTest : public ::testing::Test {
 protected:
-    TownTest() : dir_(NewFolder()), drives_(dir_) {
+    GameTest() : dir_(NewFolder()), drives_(dir_) {
         platform_.window = &window_;
         platform_.clock = &clock_;
         platform_.drives = &drives_;
         InitializeGameState(s);
     }
-    ~TownTest() override { fs::remove_all(dir_); }
+    ~GameTest() override { fs::remove_all(dir_); }
 
     // Queues keys in the key-script notation ("Y", "{Enter}", UTF-8 text as Shift-JIS bytes).
     void Keys(std::string_view script) {

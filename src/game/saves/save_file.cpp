@@ -1,4 +1,4 @@
-#include "game/town/save_file.h"
+#include "game/saves/save_file.h"
 
 #include "game/hero_slots.h"
 #include "game/state/tables.h"
