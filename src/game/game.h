@@ -1,6 +1,7 @@
-// game/: the game on the runtime. Here: the control flow; beside it the statement shapes of every
-// screen (game_screen.h), the notice that must be read (notice.h) and the tables of texts
-// (text_table.h); one folder for each part of the game below.
+// game/: the game on the runtime. Here: the control flow; beside it the helpers every screen may
+// use: the statement shapes (game_screen.h), the notice that must be read (notice.h), the
+// backpack as a list to choose from (backpack_list.h) and the tables of texts (text_table.h).
+// One folder for each part of the game below.
 //
 // The game's control flow: one context that every screen receives, the scenes a screen can send
 // the player to, and the loop that runs them. A screen that leads elsewhere returns the next

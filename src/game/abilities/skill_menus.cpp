@@ -1,9 +1,9 @@
 #include "game/abilities/skill_menus.h"
 
+#include "game/backpack_list.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/notice.h"
-#include "game/town/item_shop.h"
 #include "runtime/values/numbers.h"
 #include "runtime/values/strings.h"
 

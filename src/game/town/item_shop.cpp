@@ -1,5 +1,6 @@
 #include "game/town/item_shop.h"
 
+#include "game/backpack_list.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/state/code_fields.h"
@@ -133,16 +134,6 @@ void SellChosen(Game& g) {
 }
 
 }  // namespace
-
-void ListBackpack(Game& g, std::string_view heading, std::string_view prompt, std::string_view leave) {
-    GameState& s = g.s;
-    PrintAt(g, 1, 1, {heading});
-    PrintAt(g, 1, 2, {prompt});
-    for (int i = 0; i < kBackpackSlots; ++i) {
-        if (!SlotFree(s, i)) PrintAt(g, 25, i + 5, {"(", float(i), ")  ", s.inventoryName(i)});
-    }
-    PrintChoices(g, 22, {leave});
-}
 
 void ShowShelf(Game& g) {
     GameState& s = g.s;

@@ -19,10 +19,6 @@ void NextShelf(Game& g);
 void PreviousShelf(Game& g);
 // Offers the item of the shelf that `key` picks (a non-digit picks the first).
 void BuyItem(Game& g, std::string_view key);
-// The carried items (non-free slots i at (25, i + 5) as "( i )  " and the shown name) under a
-// heading at (1,1) and a prompt at (1,2), with the way out at (55,22): the list of the identify
-// and sell screens, which identifying by skill shares.
-void ListBackpack(Game& g, std::string_view heading, std::string_view prompt, std::string_view leave);
 // Lists the backpack and identifies unidentified items for a quarter of their price, until "N".
 void IdentifyItem(Game& g);
 // Lists the backpack and buys items, until "N" or until nothing is left.
