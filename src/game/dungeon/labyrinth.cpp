@@ -3,6 +3,7 @@
 #include "game/camp/camp_menu.h"
 #include "game/dungeon/cell_events.h"
 #include "game/dungeon/corridor_view.h"
+#include "game/dungeon/map_cells.h"
 #include "game/game_screen.h"
 #include "game/hero/companions.h"
 #include "game/hero_slots.h"
@@ -104,7 +105,8 @@ Move ReadExploreKey(Game& g) {
         if (code == kCursorRight) return Turn(s, 1), Move::Redraw;
         if (code == kCursorDown) return Turn(s, 2), Move::Redraw;
         if (IsKey(key, 'C')) return CampMenu(g) == CampExit::TripHome ? Move::ToTown : Move::Redraw;
-        const PbString& event = s.cellEvent;
+        // The cell as it is now, not as the last arrival found it: an emptied chest is "1".
+        const PbString event = HeroCellEvent(s);
         if (event == "U" && IsKey(key, 'U')) {
             ChangeFloor(s, double(s.dungeonFloor) - 1);
             return s.dungeonFloor == 0 ? Move::ToTown : Move::Redraw;
