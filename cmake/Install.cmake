@@ -8,6 +8,7 @@
 #   share/applications/kestran.desktop           the launcher
 #   share/icons/hicolor/NxN/apps/kestran.png     its icon
 #   share/man/man6/kestran.6.gz                  the manual page
+#   share/doc/kestran/copyright, changelog.gz    the licence terms and the release history
 if(NOT TARGET kestran OR NOT TARGET kestran_errmsg)
   return()
 endif()
@@ -57,6 +58,20 @@ add_custom_command(OUTPUT ${KESTRAN_MAN_PAGE}
 add_custom_target(kestran_man_page ALL DEPENDS ${KESTRAN_MAN_PAGE})
 install(FILES ${KESTRAN_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
+# The licence terms and the release history, where Debian keeps them (data/debian): the copyright
+# file in Debian's machine-readable format, the changelog in Debian's format, compressed like the
+# manual page; and the notes for lintian on what it flags by design.
+set(KESTRAN_CHANGELOG ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${KESTRAN_CHANGELOG}
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/debian/changelog > ${KESTRAN_CHANGELOG}
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(kestran_changelog ALL DEPENDS ${KESTRAN_CHANGELOG})
+install(FILES data/debian/copyright ${KESTRAN_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")  # only a system package is checked by lintian
+  install(FILES data/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME kestran)
+endif()
+
 # In the build tree the help file sits beside the program, where F1 finds it first.
 configure_file(docs/kestran.html ${CMAKE_BINARY_DIR}/src/kestran.html COPYONLY)
 foreach(picture town corridor)
@@ -67,12 +82,15 @@ endforeach()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestran)
 set(CPACK_PACKAGE_VENDOR "The KESTRAN developers")
-set(CPACK_PACKAGE_CONTACT "The KESTRAN developers <kestran@localhost>")
+# The maintainer is the one who signs the latest entry of the changelog, so the two always agree.
+file(STRINGS data/debian/changelog KESTRAN_CHANGELOG_SIGNATURE REGEX "^ -- " LIMIT_COUNT 1)
+string(REGEX REPLACE "^ -- (.*>)  .*$" "\\1" CPACK_PACKAGE_CONTACT "${KESTRAN_CHANGELOG_SIGNATURE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese single-player dungeon role-playing game")
+# Debian shows the description in 80 columns: each line below stays within 79 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "One hero, a town with an inn, an item shop, an adventurers' guild and a tavern, and a\n"
-  "labyrinth of six floors seen as a wire-frame corridor, on an 80x24 Japanese character\n"
-  "screen: in a window, or in a terminal.")
+  "One hero, a town with an inn, an item shop, an adventurers' guild and a\n"
+  "tavern, and a labyrinth of six floors seen as a wire-frame corridor, on an\n"
+  "80x24 Japanese character screen: in a window, or in a terminal.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kestran)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
