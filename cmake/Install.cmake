@@ -2,7 +2,7 @@
 # tree that runs from <dir>: the program finds the error-message library and the help file by
 # their folders relative to its own (KESTRAN_INSTALL_*_DIR, set in the top CMakeLists.txt).
 #
-#   bin/kestran                                  the program
+#   bin/kestran                                  the program (games/kestran in the Debian package)
 #   lib[/<multiarch>]/kestran/libkestran_errmsg.so   the error-message library
 #   share/kestran/kestran.html, *.png            the help file F1 opens (the player's guide)
 #   share/applications/kestran.desktop           the launcher
@@ -14,6 +14,24 @@ if(NOT TARGET kestran OR NOT TARGET kestran_errmsg)
 endif()
 
 set(KESTRAN_ICON_SIZES 16 22 24 32 48 64 128 256)
+
+# The layout above as this build fills it in, for the tests that check an installed tree or the
+# package (tests/install).
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/kestran_install_layout.cmake @ONLY CONTENT [[
+set(KESTRAN_LAYOUT_PREFIX "@CMAKE_INSTALL_PREFIX@")
+set(KESTRAN_LAYOUT_BINDIR "@CMAKE_INSTALL_BINDIR@")
+set(KESTRAN_LAYOUT_ERRMSG_FROM_BIN "@KESTRAN_INSTALLED_ERRMSG_FROM_BIN@")
+set(KESTRAN_LAYOUT_HELP_FROM_BIN "@KESTRAN_INSTALLED_HELP_FROM_BIN@")
+set(KESTRAN_LAYOUT_DATADIR "@CMAKE_INSTALL_DATADIR@")
+set(KESTRAN_LAYOUT_MANDIR "@CMAKE_INSTALL_MANDIR@")
+set(KESTRAN_LAYOUT_DOCDIR "@CMAKE_INSTALL_DOCDIR@")
+]])
+
+# install(CODE) with this file's @VARIABLES@ filled in; ${VARIABLES} are the install script's.
+function(kestran_install_code code)
+  string(CONFIGURE "${code}" code @ONLY)
+  install(CODE "${code}")
+endfunction()
 
 # Before anything is copied: a prefix this user cannot write to is said so in one message, not as
 # a permission error of the first file. The nearest folder that exists is the one that must be
@@ -38,12 +56,29 @@ install(CODE [[
       "kestran: cannot install into ${kestran_destination}: this user may not write in ${kestran_folder}.\n"
       "Install as root (sudo cmake --install ...), or into a folder of your own with --prefix DIR.")
   endif()
+  # The prefix as the installed files will see it (without DESTDIR), for the launcher's command.
+  set(kestran_prefix "${CMAKE_INSTALL_PREFIX}")
+  if(NOT IS_ABSOLUTE "${kestran_prefix}")
+    set(kestran_prefix "${kestran_here}/${kestran_prefix}")
+  endif()
 ]])
 
 install(TARGETS kestran RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS kestran_errmsg LIBRARY DESTINATION ${KESTRAN_INSTALL_ERRMSG_DIR})
 install(FILES docs/kestran.html docs/town.png docs/corridor.png DESTINATION ${KESTRAN_INSTALL_HELP_DIR})
-install(FILES data/kestran.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The launcher names the installed program by its full path: a desktop session's PATH may lack
+# the folder (/usr/games is not in every session's PATH, nor ~/.local/bin), and the games menu
+# hides an entry whose TryExec it cannot find.
+set(KESTRAN_LAUNCHER ${CMAKE_BINARY_DIR}/kestran.desktop)
+kestran_install_code([[
+  file(READ "@CMAKE_CURRENT_SOURCE_DIR@/data/kestran.desktop" kestran_launcher)
+  string(REPLACE "Exec=kestran\n" "Exec=${kestran_prefix}/@CMAKE_INSTALL_BINDIR@/kestran\n"
+         kestran_launcher "${kestran_launcher}")
+  file(WRITE "@KESTRAN_LAUNCHER@" "${kestran_launcher}")
+  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications" TYPE FILE
+       FILES "@KESTRAN_LAUNCHER@")
+]])
 foreach(size ${KESTRAN_ICON_SIZES})
   install(FILES data/icons/kestran-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME kestran.png)
@@ -79,6 +114,7 @@ foreach(picture town corridor)
 endforeach()
 
 # The Debian package: `cpack --preset package` after building the package preset (prefix /usr).
+# That preset puts the program in /usr/games, where Debian keeps its games.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestran)
 set(CPACK_PACKAGE_VENDOR "The KESTRAN developers")
@@ -93,6 +129,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "80x24 Japanese character screen: in a window, or in a terminal.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kestran)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# The install runs with the package's own prefix under DESTDIR, so that the launcher's command
+# names the program where the package puts it, not where cpack stages it.
+set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
