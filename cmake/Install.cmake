@@ -65,6 +65,16 @@ install(CODE [[
 
 install(TARGETS kestran RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS kestran_errmsg LIBRARY DESTINATION ${KESTRAN_INSTALL_ERRMSG_DIR})
+# A stripped install (cpack, cmake --install --strip) also drops the compiler's name and version,
+# as Debian's own packages do.
+kestran_install_code([[
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment
+      "$ENV{DESTDIR}${kestran_prefix}/@CMAKE_INSTALL_BINDIR@/$<TARGET_FILE_NAME:kestran>"
+      "$ENV{DESTDIR}${kestran_prefix}/@KESTRAN_INSTALL_ERRMSG_DIR@/$<TARGET_FILE_NAME:kestran_errmsg>"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+]])
 install(FILES docs/kestran.html docs/town.png docs/corridor.png DESTINATION ${KESTRAN_INSTALL_HELP_DIR})
 
 # The launcher names the installed program by its full path: a desktop session's PATH may lack
@@ -114,7 +124,10 @@ foreach(picture town corridor)
 endforeach()
 
 # The Debian package: `cpack --preset package` after building the package preset (prefix /usr).
-# That preset puts the program in /usr/games, where Debian keeps its games.
+# That preset puts the program in /usr/games, where Debian keeps its games, and builds with
+# Debian's hardening flags (checked string and memory functions, a stack protector, relocations
+# read-only and bound at start-up), and maps the source folder to "." so that the program names
+# no folder of the machine that built it.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestran)
 set(CPACK_PACKAGE_VENDOR "The KESTRAN developers")
