@@ -10,7 +10,7 @@ KESTRAN_PACKAGES=(
   libsdl2-dev libpng-dev libncurses-dev
   unifont
   xvfb xauth tmux
-  desktop-file-utils
+  desktop-file-utils lintian
   clang libclang-rt-14-dev
 )
 if [ "${1:-}" = web ]; then
