@@ -140,17 +140,38 @@ async function screenText(page) {
 
 // --- pictures ---
 
-// The canvas's pixels: RGBA, 640 x 432, read at the canvas's own resolution.
+// The frame's pixels as the canvas shows them: RGBA, 640 x 432. The canvas holds the frame at a
+// whole-number multiple; each square of that many pixels must be of one colour.
 async function canvasPixels(page) {
   const base64 = await page.evaluate(() => {
     const canvas = document.getElementById('canvas');
     const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     let text = '';
     for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return JSON.stringify({ width: canvas.width, height: canvas.height, data: btoa(text) });
+    return JSON.stringify({ width: canvas.width, height: canvas.height, multiple: window.kestranStatus().multiple,
+      data: btoa(text) });
   });
-  const { width, height, data } = JSON.parse(base64);
-  return { width, height, data: Buffer.from(data, 'base64') };
+  const { width, height, multiple, data } = JSON.parse(base64);
+  return reduceMultiple({ width, height, data: Buffer.from(data, 'base64') }, multiple);
+}
+
+function reduceMultiple(picture, multiple) {
+  if (multiple === 1) return picture;
+  const width = picture.width / multiple;
+  const height = picture.height / multiple;
+  const data = Buffer.alloc(width * height * 4);
+  for (let y = 0; y < picture.height; ++y) {
+    for (let x = 0; x < picture.width; ++x) {
+      const from = (y * picture.width + x) * 4;
+      const to = (Math.floor(y / multiple) * width + Math.floor(x / multiple)) * 4;
+      const first = x % multiple === 0 && y % multiple === 0;
+      for (let c = 0; c < 4; ++c) {
+        if (first) data[to + c] = picture.data[from + c];
+        else if (data[to + c] !== picture.data[from + c]) throw new Error(`the canvas's pixel (${x}, ${y}) is not a whole square`);
+      }
+    }
+  }
+  return { width, height, data };
 }
 
 function readPng(file) {
