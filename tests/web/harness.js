@@ -24,8 +24,8 @@ function temporaryFolder(prefix) {
 
 // --- the browser ---
 
-async function launch() {
-  const { server, url } = await startServer(PAGE_DIR, 0);
+async function launch(pageDir = PAGE_DIR) {
+  const { server, url } = await startServer(pageDir, 0);
   const profile = temporaryFolder('kestran-chromium-');
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
@@ -37,9 +37,15 @@ async function launch() {
   return {
     url,
     browser,
+    server,
+    // Stops serving the page at once, open connections too, as a network that goes away.
+    stopServer() {
+      server.close();
+      server.closeAllConnections();
+    },
     async close() {
       await browser.close();
-      server.close();
+      this.stopServer();
       fs.rmSync(profile, { recursive: true, force: true });
     },
   };
@@ -66,6 +72,32 @@ async function openGame(session, seed, options = {}) {
       fs.rmSync(downloads, { recursive: true, force: true });
     },
   };
+}
+
+// A page in a browser context of its own as a phone shows it (puppeteer's device `device`, with
+// touch), opened at the game with `seed`.
+async function openPhone(session, seed, device = 'Pixel 5') {
+  const context = await session.browser.createBrowserContext();
+  const page = await context.newPage();
+  page.on('pageerror', (e) => console.error('page error:', e.message));
+  await page.emulate(puppeteer.KnownDevices[device]);
+  await page.goto(`${session.url}?seed=${seed}`);
+  await waitForProgram(page);
+  return { page, context, close: () => context.close() };
+}
+
+// Taps the on-screen key that types `key` (key-script notation) with a finger, and waits until
+// the program waits again. Fails when the screen offers no such key.
+async function tapKey(page, key) {
+  await tap(page, `#touch-keys button[data-key=${JSON.stringify(key)}]`);
+  await waitForProgram(page);
+}
+
+async function tap(page, selector) {
+  const button = await page.$(selector);
+  const box = button && (await button.boundingBox());
+  if (!box) throw new Error(`no ${selector} in sight on this screen:\n${(await pageStatus(page)).screenText}`);
+  await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
 }
 
 async function pageStatus(page) {
@@ -245,7 +277,7 @@ async function downloadSave(page) {
 }
 
 module.exports = {
-  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, pageStatus, waitForProgram, parseKeys, typeKeys,
+  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
   screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
   downloadSave,
 };
