@@ -102,14 +102,15 @@ function serveFile(root, request, response) {
     ETag: entry.etag,
     Vary: 'Accept-Encoding',
   };
-  if (String(request.headers['if-none-match'] || '').split(',').map((t) => t.trim()).includes(entry.etag)) {
-    response.writeHead(304, headers).end();
-    return;
+  const unchanged = String(request.headers['if-none-match'] || '').split(',').map((t) => t.trim()).includes(entry.etag);
+  if (!unchanged) {
+    if (encoding !== 'identity') headers['Content-Encoding'] = encoding;
+    headers['Content-Length'] = entry.data.length;
   }
-  if (encoding !== 'identity') headers['Content-Encoding'] = encoding;
-  headers['Content-Length'] = entry.data.length;
-  response.writeHead(200, headers);
-  response.end(request.method === 'HEAD' ? undefined : entry.data);
+  // Set one by one, so that whoever listens to the server can read them.
+  for (const [field, value] of Object.entries(headers)) response.setHeader(field, value);
+  response.writeHead(unchanged ? 304 : 200);
+  response.end(unchanged || request.method === 'HEAD' ? undefined : entry.data);
 }
 
 // Resolves with the server and the page's address once it listens.

@@ -26,15 +26,9 @@ function meter(server) {
   const answers = [];
   server.on('connection', (socket) => sockets.add(socket));
   server.on('request', (request, response) => {
-    let headers = {};
-    const writeHead = response.writeHead.bind(response);
-    response.writeHead = (status, fields) => {
-      headers = fields || {};
-      return writeHead(status, fields);
-    };
     response.on('finish', () => answers.push({
-      url: request.url, status: response.statusCode, encoding: headers['Content-Encoding'] || '',
-      length: Number(headers['Content-Length'] || 0),
+      url: request.url, status: response.statusCode, encoding: response.getHeader('content-encoding') || '',
+      length: Number(response.getHeader('content-length') || 0),
     }));
   });
   let start = 0;
