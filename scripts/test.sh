@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test. Usage: scripts/test.sh [debug|asan|release|web]  (default: debug)
 # "web" builds the browser page and runs its tests in headless Chromium, against the native
-# program of the debug preset.
+# program of the debug preset (then `cd tests/web && npm run bench` measures the page's budgets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-debug}"
@@ -13,7 +13,7 @@ if [ "$preset" = web ]; then
   cmake --build --preset web -j "$(nproc)"
   cd tests/web
   npm ci --prefer-offline --no-audit --no-fund
-  exec node --test page.test.js
+  exec npm test --silent
 fi
 bash scripts/deps.sh
 cmake --preset "$preset" >/dev/null

@@ -1,8 +1,11 @@
 // Draws the program's icon: the first step into the labyrinth, the wire-frame corridor of the game
 // with a wall ahead, white lines on a black tile with rounded corners. Each size is drawn from
 // the shapes (not scaled from a bigger picture), so the lines stay about a pixel wide and sharp at
-// 16 pixels. Usage: draw_icon OUTPUT_FOLDER [SIZE...]   (writes kestran-SIZE.png; the default sizes
-// are the installed ones). `cmake --build <dir> --target regen_icons` rewrites data/icons/.
+// 16 pixels. Usage: draw_icon OUTPUT_FOLDER [SIZE... | --maskable=SIZE...]   (writes kestran-SIZE.png,
+// and kestran-maskable-SIZE.png for a maskable one; the default sizes are the installed ones).
+// A maskable icon, for a launcher that cuts it to a shape of its own, fills its square and keeps the
+// corridor inside the circle every such shape leaves. `cmake --build <dir> --target regen_icons`
+// rewrites data/icons/.
 #include <png.h>
 
 #include <algorithm>
@@ -68,11 +71,17 @@ double TileDistance(double x, double y, double size, double radius) {
     return outside + std::min(std::max(qx, qy), 0.0) - radius;
 }
 
+// The part of a maskable icon's side that its corridor takes: the corners of the drawing stay
+// inside the circle of 40 % of the side around the centre that every launcher's shape keeps.
+constexpr double kMaskableDrawing = 0.7;
+
 // RGBA pixels of the icon at `size` pixels square.
-std::vector<uint8_t> DrawIcon(int size) {
+std::vector<uint8_t> DrawIcon(int size, bool maskable) {
     const double s = size;
     const double lineHalfWidth = std::max(0.5, s / 64.0);
-    const double radius = s * 0.14;
+    const double radius = maskable ? 0 : s * 0.14;
+    const double drawing = maskable ? s * kMaskableDrawing : s;
+    const double margin = (s - drawing) / 2;
     std::vector<uint8_t> rgba(static_cast<size_t>(size) * static_cast<size_t>(size) * 4);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -80,7 +89,8 @@ std::vector<uint8_t> DrawIcon(int size) {
             const double tile = Coverage(0, TileDistance(cx, cy, s, radius));
             double line = 0;
             for (const auto& seg : kCorridor) {
-                const Segment scaled{seg.x0 * s, seg.y0 * s, seg.x1 * s, seg.y1 * s};
+                const Segment scaled{margin + seg.x0 * drawing, margin + seg.y0 * drawing, margin + seg.x1 * drawing,
+                                     margin + seg.y1 * drawing};
                 line = std::max(line, Coverage(lineHalfWidth, DistanceToSegment(cx, cy, scaled)));
             }
             // Black tile, white lines: the screen of the game.
@@ -111,18 +121,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: draw_icon OUTPUT_FOLDER [SIZE...]\n");
         return 2;
     }
-    std::vector<int> sizes;
+    struct Icon {
+        int size;
+        bool maskable;
+    };
+    std::vector<Icon> icons;
+    const std::string maskableOption = "--maskable=";
     for (int i = 2; i < argc; ++i) {
-        const int size = std::atoi(argv[i]);
+        std::string arg = argv[i];
+        const bool maskable = arg.starts_with(maskableOption);
+        if (maskable) arg.erase(0, maskableOption.size());
+        const int size = std::atoi(arg.c_str());
         if (size < 8 || size > 1024) {
             std::fprintf(stderr, "draw_icon: a size is 8 to 1024 pixels, not %s\n", argv[i]);
             return 2;
         }
-        sizes.push_back(size);
+        icons.push_back({size, maskable});
     }
-    if (sizes.empty()) sizes = {16, 22, 24, 32, 48, 64, 128, 256};
-    for (int size : sizes) {
-        if (!WriteRgbaPng(std::string(argv[1]) + "/kestran-" + std::to_string(size) + ".png", DrawIcon(size), size))
+    if (icons.empty()) {
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            icons.push_back({size, false});
+    }
+    for (const Icon& icon : icons) {
+        const std::string name =
+            std::string(icon.maskable ? "kestran-maskable-" : "kestran-") + std::to_string(icon.size);
+        if (!WriteRgbaPng(std::string(argv[1]) + "/" + name + ".png", DrawIcon(icon.size, icon.maskable), icon.size))
             return 1;
     }
     return 0;

@@ -24,8 +24,8 @@ function temporaryFolder(prefix) {
 
 // --- the browser ---
 
-async function launch() {
-  const { server, url } = await startServer(PAGE_DIR, 0);
+async function launch(pageDir = PAGE_DIR) {
+  const { server, url } = await startServer(pageDir, 0);
   const profile = temporaryFolder('kestran-chromium-');
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
@@ -37,9 +37,15 @@ async function launch() {
   return {
     url,
     browser,
+    server,
+    // Stops serving the page at once, open connections too, as a network that goes away.
+    stopServer() {
+      server.close();
+      server.closeAllConnections();
+    },
     async close() {
       await browser.close();
-      server.close();
+      this.stopServer();
       fs.rmSync(profile, { recursive: true, force: true });
     },
   };
@@ -66,6 +72,32 @@ async function openGame(session, seed, options = {}) {
       fs.rmSync(downloads, { recursive: true, force: true });
     },
   };
+}
+
+// A page in a browser context of its own as a phone shows it (puppeteer's device `device`, with
+// touch), opened at the game with `seed`.
+async function openPhone(session, seed, device = 'Pixel 5') {
+  const context = await session.browser.createBrowserContext();
+  const page = await context.newPage();
+  page.on('pageerror', (e) => console.error('page error:', e.message));
+  await page.emulate(puppeteer.KnownDevices[device]);
+  await page.goto(`${session.url}?seed=${seed}`);
+  await waitForProgram(page);
+  return { page, context, close: () => context.close() };
+}
+
+// Taps the on-screen key that types `key` (key-script notation) with a finger, and waits until
+// the program waits again. Fails when the screen offers no such key.
+async function tapKey(page, key) {
+  await tap(page, `#touch-keys button[data-key=${JSON.stringify(key)}]`);
+  await waitForProgram(page);
+}
+
+async function tap(page, selector) {
+  const button = await page.$(selector);
+  const box = button && (await button.boundingBox());
+  if (!box) throw new Error(`no ${selector} in sight on this screen:\n${(await pageStatus(page)).screenText}`);
+  await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
 }
 
 async function pageStatus(page) {
@@ -140,17 +172,38 @@ async function screenText(page) {
 
 // --- pictures ---
 
-// The canvas's pixels: RGBA, 640 x 432, read at the canvas's own resolution.
+// The frame's pixels as the canvas shows them: RGBA, 640 x 432. The canvas holds the frame at a
+// whole-number multiple; each square of that many pixels must be of one colour.
 async function canvasPixels(page) {
   const base64 = await page.evaluate(() => {
     const canvas = document.getElementById('canvas');
     const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     let text = '';
     for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return JSON.stringify({ width: canvas.width, height: canvas.height, data: btoa(text) });
+    return JSON.stringify({ width: canvas.width, height: canvas.height, multiple: window.kestranStatus().multiple,
+      data: btoa(text) });
   });
-  const { width, height, data } = JSON.parse(base64);
-  return { width, height, data: Buffer.from(data, 'base64') };
+  const { width, height, multiple, data } = JSON.parse(base64);
+  return reduceMultiple({ width, height, data: Buffer.from(data, 'base64') }, multiple);
+}
+
+function reduceMultiple(picture, multiple) {
+  if (multiple === 1) return picture;
+  const width = picture.width / multiple;
+  const height = picture.height / multiple;
+  const data = Buffer.alloc(width * height * 4);
+  for (let y = 0; y < picture.height; ++y) {
+    for (let x = 0; x < picture.width; ++x) {
+      const from = (y * picture.width + x) * 4;
+      const to = (Math.floor(y / multiple) * width + Math.floor(x / multiple)) * 4;
+      const first = x % multiple === 0 && y % multiple === 0;
+      for (let c = 0; c < 4; ++c) {
+        if (first) data[to + c] = picture.data[from + c];
+        else if (data[to + c] !== picture.data[from + c]) throw new Error(`the canvas's pixel (${x}, ${y}) is not a whole square`);
+      }
+    }
+  }
+  return { width, height, data };
 }
 
 function readPng(file) {
@@ -224,7 +277,7 @@ async function downloadSave(page) {
 }
 
 module.exports = {
-  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, pageStatus, waitForProgram, parseKeys, typeKeys,
+  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
   screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
   downloadSave,
 };

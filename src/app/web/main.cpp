@@ -18,6 +18,7 @@
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/numbers.h"
+#include "runtime/values/sjis.h"
 
 namespace web = kestran::platform::web;
 
@@ -25,6 +26,7 @@ namespace {
 
 int Run() {
     web::BrowserWindow window;
+    web::SetKeyScriptEncoder([](std::string_view utf8, std::string& sjis) { return kestran::Utf8ToSjis(utf8, sjis); });
     kestran::platform::Font font;
     std::string packed;
     std::string error;

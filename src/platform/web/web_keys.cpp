@@ -76,7 +76,32 @@ std::optional<Event> PrintableCharacter(const DomKey& key) {
     return Event::Text(std::string(key.key));
 }
 
+// The ASCII character a full-width form at `text[i]` stands for (its three UTF-8 bytes), or 0.
+char FullWidthAsciiAt(std::string_view text, size_t i) {
+    if (i + 3 > text.size()) return 0;
+    const auto b0 = uint8_t(text[i]), b1 = uint8_t(text[i + 1]), b2 = uint8_t(text[i + 2]);
+    if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) return ' ';  // U+3000
+    if (b0 != 0xEF || (b1 != 0xBC && b1 != 0xBD) || b2 < 0x80 || b2 > 0xBF) return 0;
+    const int codePoint = 0xF000 | ((b1 & 0x3F) << 6) | (b2 & 0x3F);
+    if (codePoint < 0xFF01 || codePoint > 0xFF5E) return 0;
+    return char(codePoint - 0xFF01 + '!');
+}
+
 }  // namespace
+
+std::string FoldFullWidthAscii(std::string_view utf8) {
+    std::string folded;
+    folded.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        if (const char ascii = FullWidthAsciiAt(utf8, i)) {
+            folded += ascii;
+            i += 3;
+        } else {
+            folded += utf8[i++];
+        }
+    }
+    return folded;
+}
 
 PageCommand CommandOfDomKey(const DomKey& key) {
     if (key.key == "F11") return PageCommand::ToggleFullscreen;

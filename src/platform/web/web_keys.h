@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/window.h"
@@ -32,5 +33,10 @@ std::optional<Event> TranslateDomKeyDown(const DomKey& key);
 
 // The KeyUp of a named key (the console follows Shift and Ctrl), or nothing.
 std::optional<Event> TranslateDomKeyUp(const DomKey& key);
+
+// Text typed where the game reads single keys, with full-width ASCII (U+FF01-U+FF5E) and the
+// ideographic space folded back to ASCII: a phone's Japanese keyboard commits "ｙ" for the key Y.
+// Other characters are kept.
+std::string FoldFullWidthAscii(std::string_view utf8);
 
 }  // namespace kestran::platform::web

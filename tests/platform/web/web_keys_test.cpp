@@ -105,5 +105,15 @@ TEST(WebKeysTest, TheWindowsOwnKeysArePageCommands) {
     EXPECT_EQ(CommandOfDomKey(Press("F10", "F10")), PageCommand::None);
 }
 
+TEST(WebKeysTest, FullWidthAsciiFoldsBackAndOtherTextStays) {
+    EXPECT_EQ(FoldFullWidthAscii("ｙ"), "y");
+    EXPECT_EQ(FoldFullWidthAscii("Ｎ１＋－"), "N1+-");
+    EXPECT_EQ(FoldFullWidthAscii("！～"), "!~");  // the first and the last of the forms
+    EXPECT_EQ(FoldFullWidthAscii("\u3000"), " ");
+    // Neighbours of the range, kana (full and half width) and a cut-off form are kept.
+    EXPECT_EQ(FoldFullWidthAscii("\uFF00\uFF5F\uFF61ｱタ"), "\uFF00\uFF5F\uFF61ｱタ");
+    EXPECT_EQ(FoldFullWidthAscii("a\xEF\xBC"), "a\xEF\xBC");
+}
+
 }  // namespace
 }  // namespace kestran::platform::web

@@ -19,6 +19,9 @@ EM_JS(void, KestranPageCursor, (int column, int row, int cellWidth, int cellHeig
 EM_ASYNC_JS(int, KestranPageWaitForInput, (int timeoutMs),
             { return await Module.kestranPage.waitForInput(timeoutMs); });
 
+// The 24 rows of the screen's text, UTF-8, each ending in "\n".
+EM_JS(void, KestranPageScreen, (const char* rows), { Module.kestranPage.screen(UTF8ToString(rows)); });
+
 EM_JS(void, KestranPageBeep, (), { Module.kestranPage.beep(); });
 
 EM_JS(void, KestranPageTextInput, (int on, int column, int row),
@@ -59,7 +62,10 @@ void BrowserWindow::Present(const FrameView& frame) {
         out[2] = uint8_t(p);
         out[3] = 0xFF;
     }
-    if (frame.textRows) rows_ = *frame.textRows;
+    if (frame.textRows && *frame.textRows != rows_) {
+        rows_ = *frame.textRows;
+        rowsTold_ = false;
+    }
     if (frame.cellWidth > 0) cellWidth_ = frame.cellWidth;
     if (frame.cellHeight > 0) cellHeight_ = frame.cellHeight;
     if (bottom > top) KestranPagePresent(rgba_.data(), width_, height_, top, bottom);
@@ -67,6 +73,15 @@ void BrowserWindow::Present(const FrameView& frame) {
 }
 
 bool BrowserWindow::WaitEvent(Event& event, int timeoutMs) {
+    // The page's modules read the screen at every wait for a key (the touch keys, the screen
+    // reader); they get its rows when they have changed.
+    if (queue_.empty() && !rowsTold_) {
+        std::string text;
+        for (const auto& row : rows_)
+            text += row + '\n';
+        KestranPageScreen(text.c_str());
+        rowsTold_ = true;
+    }
     while (queue_.empty()) {
         if (KestranPageWaitForInput(timeoutMs) == 0 && queue_.empty()) return false;
     }
@@ -87,6 +102,7 @@ void BrowserWindow::Beep() {
 }
 
 void BrowserWindow::SetTextInput(bool on, int column, int row) {
+    textInput_ = on;
     KestranPageTextInput(on ? 1 : 0, column, row);
 }
 

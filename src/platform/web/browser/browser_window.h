@@ -30,6 +30,9 @@ public:
 
     // An event from the page, taken by the next wait or poll.
     void Queue(Event event) { queue_.push_back(std::move(event)); }
+    // Whether the game reads a line of text (the input method's text goes in as it is) rather
+    // than single keys.
+    bool TextInputOn() const { return textInput_; }
     // The screen's text for the clipboard (Ctrl+Shift+C).
     std::string ScreenText() const { return platform::ScreenText(rows_); }
 
@@ -44,6 +47,8 @@ private:
     int cellWidth_ = 8;
     int cellHeight_ = 18;
     std::array<std::string, kTextRows> rows_;
+    bool rowsTold_ = false;  // the page has the rows as they are
+    bool textInput_ = false;
     static BrowserWindow* open_;
 };
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/recording.h"
+
 namespace kestran::platform::web {
 
 // Where the drive folders live in the program's file system, mirrored in the browser's storage.
@@ -26,6 +28,10 @@ bool PersistDrives();
 
 // The seed the page's address names (?seed=N), for reproducible runs.
 std::optional<uint32_t> PageSeed();
+
+// How the page's keys in key-script notation (kestran_press) turn UTF-8 text into Shift-JIS:
+// the program's own conversion, handed in by the program.
+void SetKeyScriptEncoder(Utf8CharToSjis encode);
 
 // Tells the page that the program has ended with `status`.
 void TellGameEnded(int status);

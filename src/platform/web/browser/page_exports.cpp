@@ -51,6 +51,8 @@ kestran::platform::web::SaveTransfer& Transfer() {
     return transfer;
 }
 
+kestran::platform::Utf8CharToSjis keyScriptEncoder;
+
 struct TransferOutcome {
     std::string bytes;
     std::string message;
@@ -63,6 +65,14 @@ int Report(const kestran::platform::web::TransferResult& result) {
 }
 
 }  // namespace
+
+namespace kestran::platform::web {
+
+void SetKeyScriptEncoder(Utf8CharToSjis encode) {
+    keyScriptEncoder = std::move(encode);
+}
+
+}  // namespace kestran::platform::web
 
 extern "C" {
 
@@ -95,10 +105,28 @@ EMSCRIPTEN_KEEPALIVE int kestran_key_up(const char* key, const char* code, int m
     return kTaken;
 }
 
+// The keys of `script` in key-script notation ("N", "{Enter}", "{Up}"), as the page's on-screen
+// keys and recordings give them, each as the headless window types it. The number of keys
+// queued: 0 for a script that cannot be read (nothing is queued then) or no open window.
+EMSCRIPTEN_KEEPALIVE int kestran_press(const char* script) {
+    BrowserWindow* window = BrowserWindow::Open();
+    if (!window) return 0;
+    kestran::platform::KeyScript keys;
+    std::string error;
+    if (!kestran::platform::ParseKeyScript(script, false, keyScriptEncoder, keys, error)) return 0;
+    for (auto& key : keys.keys)
+        window->Queue(std::move(key));
+    return int(keys.keys.size());
+}
+
 // Text the page got without a key press the program took: an input method's result, a dead
-// key's character.
+// key's character, a phone keyboard's. Where the game reads single keys, the full-width letters
+// and digits a Japanese keyboard commits stand for their keys.
 EMSCRIPTEN_KEEPALIVE void kestran_text(const char* utf8) {
-    if (BrowserWindow* window = BrowserWindow::Open(); window && *utf8) window->Queue(Event::Text(utf8));
+    BrowserWindow* window = BrowserWindow::Open();
+    if (!window || !*utf8) return;
+    window->Queue(
+        Event::Text(window->TextInputOn() ? std::string(utf8) : kestran::platform::web::FoldFullWidthAscii(utf8)));
 }
 
 EMSCRIPTEN_KEEPALIVE void kestran_focus(int gained) {

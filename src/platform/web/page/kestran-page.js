@@ -1,14 +1,25 @@
 // The page around the game: it checks that the browser has what the game needs, loads the
 // program (kestran.js, kestran.wasm), and is the program's window (platform/web/browser): it
-// draws the frames into the canvas, hands keys and typed text to the program, keeps the drive
-// folders in the browser's storage (IndexedDB) and carries save files in and out.
+// draws the frames into the canvas and hands keys and typed text to the program.
+//
+// The page's other parts (the touch keys, the text field, the storage, the save transfers, the
+// installation) are modules of their own that meet here, in `window.kestran`:
+//   kestran.on(type, listener)  listener(detail) for each event of that type:
+//     'started'    the program runs and takes keys
+//     'screen'     after every wait for a key: {rows (the 24 rows of text), lineInput (the game
+//                  reads a line), changed (the rows differ from the last event's)}
+//     'frame'      the canvas has been drawn: {top, bottom} in frame pixels
+//     'cursor'     where the text cursor is: {column, row, cellWidth, cellHeight, visible, cssScale}
+//     'lineinput'  the game starts or stops reading a line: {on, column, row}
+//     'layout'     the page has been fitted to the screen: {touch, portrait}
+//     'ended'      the program has ended: {status}
+//   kestran.press(script)  types keys in key-script notation ("N", "{Enter}"); false if unread
+//   kestran.type(text)     types text as an input method commits it
+//   kestran.screen         {rows, lineInput} as the last 'screen' event told them
+//   kestran.say(text, isError), kestran.focusGame(), kestran.download(blob, name)
 'use strict';
 
 (function () {
-  const MAX_SAVE_SIZE = 1 << 20;  // as the game: a larger file is no save
-  const SAVE_NAME = 'KSSAVE';
-  const PREDECESSOR_NAME = 'VELDSAVE';
-
   const $ = (id) => document.getElementById(id);
   const screen = $('screen');
   const canvas = $('canvas');
@@ -16,8 +27,19 @@
   const ime = $('ime');
   const notice = $('notice');
   const status = $('status');
-  const driveSelect = $('drive');
-  const buttons = [$('download'), $('upload'), $('upload-old')];
+
+  // --- the hub the page's modules meet at ---
+
+  const hub = new EventTarget();
+  const kestran = {
+    on(type, listener) {
+      hub.addEventListener(type, (e) => listener(e.detail));
+    },
+    emit(type, detail) {
+      hub.dispatchEvent(new CustomEvent(type, { detail }));
+    },
+  };
+  window.kestran = kestran;
 
   // --- messages ---
 
@@ -53,22 +75,74 @@
     return missing;
   }
 
-  // --- the canvas: integer scale in device pixels, so every frame pixel is a whole square ---
+  // --- the canvas ---
+  //
+  // The frame is drawn into an unseen canvas of its own size and from there into the visible
+  // canvas at a whole-number multiple, pixels as squares; CSS fits that to the screen. With a
+  // keyboard and a mouse the screen is shown at the largest whole number of device pixels per
+  // frame pixel, so every pixel is sharp; on a touch screen it fills the width (portrait) or the
+  // height (landscape) and the browser smooths the last step.
 
   const context = canvas.getContext && canvas.getContext('2d', { alpha: false });
+  const frame = document.createElement('canvas');
+  frame.width = canvas.width;
+  frame.height = canvas.height;
+  const frameContext = frame.getContext && frame.getContext('2d', { alpha: false });
+  const touchMedia = window.matchMedia ? window.matchMedia('(pointer: coarse)') : { matches: false };
+  const TOUCH_BAR_SIZE = 232;   // CSS pixels kept for the touch keys beside or under the screen
+  const DESKTOP_RESERVE = 180;  // the help line, the buttons and the status below the screen
+  const MAX_MULTIPLE = 4;
   let cssScale = 1;  // CSS pixels per frame pixel
+  let multiple = 1;  // canvas pixels per frame pixel
+
+  function viewportSize() {
+    const v = window.visualViewport;
+    return { width: document.documentElement.clientWidth, height: v ? v.height : window.innerHeight };
+  }
+
+  // CSS pixels per frame pixel that the screen may take.
+  function screenScale(touch, portrait) {
+    const ratio = window.devicePixelRatio || 1;
+    const { width, height } = viewportSize();
+    if (document.fullscreenElement === screen) {
+      return Math.min(window.innerWidth / frame.width, window.innerHeight / frame.height);
+    }
+    if (touch) {
+      const w = portrait ? width : width - TOUCH_BAR_SIZE;
+      const h = portrait ? height - TOUCH_BAR_SIZE : height;
+      return Math.max(0.25, Math.min(w / frame.width, h / frame.height));
+    }
+    const deviceScale = Math.min((width - 16) * ratio / frame.width, (height - DESKTOP_RESERVE) * ratio / frame.height);
+    return Math.max(1, Math.floor(deviceScale)) / ratio;
+  }
 
   function fit() {
-    const ratio = window.devicePixelRatio || 1;
-    const full = document.fullscreenElement === screen;
-    const reserve = full ? 0 : 180;  // the help line, the buttons and the status below
-    const width = (full ? window.innerWidth : document.documentElement.clientWidth - 16) * ratio;
-    const height = (window.innerHeight - reserve) * ratio;
-    const scale = Math.max(1, Math.floor(Math.min(width / canvas.width, height / canvas.height)));
-    cssScale = scale / ratio;
-    canvas.style.width = canvas.width * cssScale + 'px';
-    canvas.style.height = canvas.height * cssScale + 'px';
+    const touch = touchMedia.matches;
+    const { width, height } = viewportSize();
+    const portrait = height >= width;
+    document.documentElement.classList.toggle('touch', touch);
+    document.documentElement.classList.toggle('portrait', touch && portrait);
+    document.documentElement.style.setProperty('--viewport-height', height + 'px');
+    cssScale = screenScale(touch, portrait);
+    const deviceScale = cssScale * (window.devicePixelRatio || 1);
+    const wanted = Math.min(MAX_MULTIPLE, Math.max(1, Math.ceil(deviceScale - 0.01)));
+    canvas.style.width = frame.width * cssScale + 'px';
+    canvas.style.height = frame.height * cssScale + 'px';
+    // Smoothing only where the canvas is made smaller; a larger one keeps its pixels square.
+    canvas.style.imageRendering = deviceScale >= wanted - 0.01 ? 'pixelated' : 'auto';
+    if (wanted !== multiple || canvas.width !== frame.width * wanted) {
+      multiple = wanted;
+      canvas.width = frame.width * multiple;
+      canvas.height = frame.height * multiple;
+      drawRows(0, frame.height);
+    }
     placeCaret();
+    kestran.emit('layout', { touch, portrait });
+  }
+
+  function drawRows(top, bottom) {
+    context.imageSmoothingEnabled = false;
+    context.drawImage(frame, 0, top, frame.width, bottom - top, 0, top * multiple, canvas.width, (bottom - top) * multiple);
   }
 
   // --- the window's side for the program (Module.kestranPage) ---
@@ -80,9 +154,8 @@
   let focused = false;
   let running = false;  // the program runs and takes keys
   let ended = false;
-  let fs = null;        // emscripten's FS, once the drives are mounted
-  let persistent = false;
-  let syncing = Promise.resolve();
+  let rows = [];
+  let rowsChanged = false;
   let font = null;
   let audio = null;
   let tones = 0;
@@ -96,47 +169,39 @@
   }
 
   function placeCaret() {
-    const left = cursor.column * cursor.cellWidth * cssScale;
-    const top = cursor.row * cursor.cellHeight * cssScale;
-    caret.style.left = left + 'px';
-    caret.style.top = top + 'px';
+    caret.style.left = cursor.column * cursor.cellWidth * cssScale + 'px';
+    caret.style.top = cursor.row * cursor.cellHeight * cssScale + 'px';
     caret.style.width = Math.max(1, 2 * cssScale) + 'px';
     caret.style.height = cursor.cellHeight * cssScale + 'px';
     caret.hidden = !(cursor.visible && focused && running);
-    ime.style.left = left + 'px';
-    ime.style.top = top + 'px';
-    ime.style.fontSize = Math.round(16 * cssScale) + 'px';
-    ime.style.height = cursor.cellHeight * cssScale + 'px';
-    sizeComposition();
+    kestran.emit('cursor', { ...cursor, cssScale });
   }
 
-  // The composition's box: a double-width cell per character being composed.
-  function sizeComposition() {
-    const characters = ime.classList.contains('composing') ? Math.max(1, [...ime.value].length) : 0;
-    ime.style.width = characters ? (characters * 2 * cursor.cellWidth + 2) * cssScale + 'px' : '1px';
-  }
-
-  // Keyboard focus goes to the text input during the line input (so that an input method can
+  // Keyboard focus goes to the text field during the line input (so that an input method can
   // work there), else to the screen itself.
   function focusTarget() {
     return textInput ? ime : screen;
   }
 
-  function syncStorage(populate) {
-    const run = () => new Promise((resolve) => fs.syncfs(populate, (error) => resolve(!error)));
-    syncing = syncing.then(run, run);
-    return syncing;
+  // Tells the page's modules about the screen; never while the program is in the middle of its
+  // call to the page, since a module may answer with keys.
+  function tellScreen() {
+    const detail = { rows, lineInput: textInput, changed: rowsChanged };
+    rowsChanged = false;
+    queueMicrotask(() => kestran.emit('screen', detail));
   }
 
   const page = {
     present(rgba, width, height, top, bottom) {
-      if (canvas.width !== width || canvas.height !== height) {
-        canvas.width = width;
-        canvas.height = height;
+      if (frame.width !== width || frame.height !== height) {
+        frame.width = width;
+        frame.height = height;
         fit();
       }
       const view = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, width * height * 4);
-      context.putImageData(new ImageData(view, width, height), 0, 0, 0, top, width, bottom - top);
+      frameContext.putImageData(new ImageData(view, width, height), 0, 0, 0, top, width, bottom - top);
+      drawRows(top, bottom);
+      kestran.emit('frame', { top, bottom });
     },
 
     cursor(column, row, cellWidth, cellHeight, visible) {
@@ -144,7 +209,13 @@
       placeCaret();
     },
 
+    screen(text) {
+      rows = text.split('\n').slice(0, 24);
+      rowsChanged = true;
+    },
+
     waitForInput(timeoutMs) {
+      if (timeoutMs < 0) tellScreen();
       return new Promise((resolve) => {
         wake = resolve;
         if (timeoutMs >= 0) waitTimer = setTimeout(() => wakeProgram(0), timeoutMs);
@@ -187,8 +258,7 @@
       cursor.column = column;
       cursor.row = row;
       placeCaret();
-      ime.value = '';
-      ime.classList.remove('composing');
+      kestran.emit('lineinput', { on, column, row });
       if (hadFocus) focusTarget().focus({ preventScroll: true });
     },
 
@@ -215,26 +285,16 @@
     },
 
     async mountDrives(root, FS, IDBFS) {
-      fs = FS;
-      FS.mkdir(root);
-      try {
-        if (typeof indexedDB === 'undefined' || !indexedDB) throw new Error('no IndexedDB');
-        FS.mount(IDBFS, {}, root);
-        persistent = true;
-        if (!(await syncStorage(true))) throw new Error('IndexedDB refused');
-      } catch (e) {
-        persistent = false;
-        say('This browser keeps no storage for this page: saves last only until the page is closed.', true);
-      }
-      buttons.forEach((b) => { b.disabled = false; });
+      const persistent = await kestran.storage.mount(root, FS, IDBFS);
       notice.hidden = true;
       running = true;
       screen.focus({ preventScroll: true });
+      queueMicrotask(() => kestran.emit('started', {}));
       return persistent ? 1 : 0;
     },
 
     async persist() {
-      return !persistent || (await syncStorage(false)) ? 1 : 0;
+      return (await kestran.storage.persist(true)) ? 1 : 0;
     },
 
     seed() {
@@ -256,6 +316,7 @@
         notice.querySelectorAll('button').forEach((b) => b.remove());
         addNoticeButton(again);
       }
+      queueMicrotask(() => kestran.emit('ended', { status: exitStatus }));
     },
   };
 
@@ -305,12 +366,6 @@
     }
   }
 
-  function typeText(text) {
-    if (!running || !text) return;
-    withStrings([text], (pointer) => Module._kestran_text(pointer));
-    wakeProgram(1);
-  }
-
   function setFocus(gained) {
     if (focused === gained) return;
     focused = gained;
@@ -319,6 +374,32 @@
     Module._kestran_focus(gained ? 1 : 0);
     wakeProgram(1);
   }
+
+  Object.assign(kestran, {
+    press(script) {
+      if (!running || !script) return false;
+      const queued = withStrings([script], (pointer) => Module._kestran_press(pointer));
+      if (queued) wakeProgram(1);
+      return queued > 0;
+    },
+    type(text) {
+      if (!running || !text) return;
+      withStrings([text], (pointer) => Module._kestran_text(pointer));
+      wakeProgram(1);
+    },
+    focusGame() {
+      if (running) focusTarget().focus({ preventScroll: true });
+    },
+    say,
+    download,
+    withStrings,
+  });
+  Object.defineProperties(kestran, {
+    running: { get: () => running },
+    lineInput: { get: () => textInput },
+    // The screen as the last 'screen' event told it.
+    screen: { get: () => ({ rows, lineInput: textInput }) },
+  });
 
   // --- the window's own keys ---
 
@@ -355,101 +436,23 @@
   }
 
   function saveScreenshot() {
-    canvas.toBlob((blob) => {
+    frame.toBlob((blob) => {
       if (blob) download(blob, 'kestran-' + timestamp() + '.png');
     }, 'image/png');
   }
 
-  // --- save files in and out ---
-
-  function driveLetter() {
-    return driveSelect.value;
-  }
-
-  function transferMessage() {
-    return Module.UTF8ToString(Module._kestran_transfer_message());
-  }
-
-  function fetchSave(letter, name) {
-    const found = withStrings([name], (pointer) => Module._kestran_fetch_save(letter.charCodeAt(0), pointer));
-    if (!found) return null;
-    const data = Module._kestran_transfer_data();
-    return Module.HEAPU8.slice(data, data + Module._kestran_transfer_size());
-  }
-
-  function downloadSave() {
-    const letter = driveLetter();
-    const bytes = fetchSave(letter, SAVE_NAME);
-    if (!bytes) {
-      say(transferMessage() + ' Save in the game first (at the inn, or when a hero is made).', true);
-      return;
-    }
-    download(new Blob([bytes], { type: 'application/octet-stream' }), SAVE_NAME);
-    say('The save of drive ' + letter + ' is downloaded as ' + SAVE_NAME + '.');
-  }
-
-  let uploadName = SAVE_NAME;
-
-  function chooseUpload(name) {
-    uploadName = name;
-    $('file').value = '';
-    $('file').click();
-  }
-
-  async function upload(file, name) {
-    const letter = driveLetter();
-    if (file.size > MAX_SAVE_SIZE) {
-      say(file.name + ' is larger than 1 MiB: it cannot be a save file. Nothing was changed.', true);
-      return;
-    }
-    let bytes;
-    try {
-      bytes = new Uint8Array(await file.arrayBuffer());
-    } catch (e) {
-      say(file.name + ' could not be read (' + e.message + '). Nothing was changed.', true);
-      return;
-    }
-    if (fetchSave(letter, name) && !window.confirm('Replace the ' + name + ' on drive ' + letter + ' with ' +
-                                                   file.name + '?')) {
-      say('Nothing was changed.');
-      return;
-    }
-    const data = Module._malloc(Math.max(1, bytes.length));
-    Module.HEAPU8.set(bytes, data);
-    const placed = withStrings([name], (pointer) =>
-      Module._kestran_place_save(letter.charCodeAt(0), pointer, data, bytes.length));
-    Module._free(data);
-    if (!placed) {
-      say(transferMessage() + ' Nothing was changed.', true);
-      return;
-    }
-    if (!(await page.persist())) {
-      Module._kestran_undo_place();
-      say('The browser\'s storage refused ' + file.name + '. Nothing was changed.', true);
-      return;
-    }
-    const next = name === SAVE_NAME ? 'load it with (L) on the title screen' : 'convert it with (D) on the title screen';
-    say(file.name + ' is now ' + name + ' on drive ' + letter + ': ' + next + '.');
-  }
-
   // The page's state for scripts that drive it (the browser tests): whether the program waits for
-  // a key or has ended, and the screen's text.
+  // a key or has ended, the screen's text, and how many canvas pixels a frame pixel takes.
   window.kestranStatus = () => ({
     waiting: wake !== null,
     ended,
     screenText: running ? Module.UTF8ToString(Module._kestran_screen_text()) : '',
+    multiple,
   });
 
   // --- start ---
 
   function wire() {
-    for (let c = 65; c <= 90; ++c) {
-      const option = document.createElement('option');
-      option.value = option.textContent = String.fromCharCode(c);
-      driveSelect.appendChild(option);
-    }
-    driveSelect.value = 'C';
-
     screen.addEventListener('keydown', onKeyDown);
     screen.addEventListener('keyup', onKeyUp);
     screen.addEventListener('focusin', () => setFocus(true));
@@ -465,36 +468,9 @@
       if (textInput) ime.focus({ preventScroll: true });
     });
 
-    // Text that comes without a key press the program took: an input method's result, a dead
-    // key's character, a virtual keyboard's.
-    ime.addEventListener('compositionstart', () => ime.classList.add('composing'));
-    ime.addEventListener('compositionupdate', () => requestAnimationFrame(sizeComposition));
-    ime.addEventListener('compositionend', (e) => {
-      ime.classList.remove('composing');
-      ime.value = '';
-      sizeComposition();
-      typeText(e.data);
-    });
-    ime.addEventListener('input', (e) => {
-      if (e.isComposing || e.inputType !== 'insertText') return;
-      ime.value = '';
-      typeText(e.data);
-    });
-
-    // After a transfer the keys go back to the game.
-    const backToGame = () => { if (running) focusTarget().focus({ preventScroll: true }); };
-    $('download').addEventListener('click', () => {
-      downloadSave();
-      backToGame();
-    });
-    $('upload').addEventListener('click', () => chooseUpload(SAVE_NAME));
-    $('upload-old').addEventListener('click', () => chooseUpload(PREDECESSOR_NAME));
-    $('file').addEventListener('change', () => {
-      const file = $('file').files[0];
-      if (file) upload(file, uploadName).finally(backToGame);
-    });
-
     window.addEventListener('resize', fit);
+    if (window.visualViewport) window.visualViewport.addEventListener('resize', fit);
+    if (touchMedia.addEventListener) touchMedia.addEventListener('change', fit);
     document.addEventListener('fullscreenchange', fit);
     fit();
   }
@@ -522,5 +498,6 @@
     document.body.appendChild(script);
   }
 
-  start();
+  // The modules load after this file and before the program: it starts once they are all in.
+  document.addEventListener('DOMContentLoaded', start);
 })();
