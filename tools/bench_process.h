@@ -36,7 +36,7 @@ inline pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::
 // Ends a program that is still running, with what it started: SIGTERM, then SIGKILL after two
 // seconds.
 inline void Stop(pid_t pid) {
-    kill(-pid, SIGTERM);
+    kestran::testing::SignalGroup(pid, SIGTERM);
     siginfo_t info{};
     for (int i = 0; i < 200; ++i) {
         if (waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) break;

@@ -1,7 +1,10 @@
 // Processes that tests and benchmarks start: none outlives the process that started it, however
-// that one ends. Each child leads a process group of its own, so whatever it starts in turn (a
-// shell's program, Xvfb's keymap compiler) is killed with it; and the kernel kills the child when
-// its parent dies first (killed, crashed, or gone through exit() from a library's error handler).
+// that one ends. Each child leads a session, and so a process group, of its own, so whatever it
+// starts in turn (a shell's program, Xvfb's keymap compiler) is killed with it; and the kernel
+// kills the child when its parent dies first (killed, crashed, or gone through exit() from a
+// library's error handler). The scheduler shares a loaded machine out by session, so a server
+// started here (Xvfb, tmux) also keeps up with the program it serves rather than share the
+// test's part with whatever else the test's session runs.
 #pragma once
 
 #include <fcntl.h>
@@ -56,7 +59,7 @@ inline pid_t SpawnChild(const std::vector<std::string>& argv, const std::vector<
 
     const pid_t pid = ForkDyingWithParent();
     if (pid == 0) {
-        setpgid(0, 0);
+        setsid();
         if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
         if (quiet) {
             const int null = open("/dev/null", O_WRONLY);
@@ -66,15 +69,19 @@ inline pid_t SpawnChild(const std::vector<std::string>& argv, const std::vector<
         execvpe(args[0], args.data(), envp.data());
         _exit(127);
     }
-    // Also here, so that a kill right after the start reaches the group.
-    if (pid > 0) setpgid(pid, pid);
     return pid;
+}
+
+// Signals the group that `pid` leads, and `pid` itself in case it has not yet made its group.
+inline void SignalGroup(pid_t pid, int signal) {
+    kill(-pid, signal);
+    kill(pid, signal);
 }
 
 // Kills the group that `pid` leads and reaps `pid`. The group is killed before the leader is
 // reaped, while its pid cannot yet name another process's group.
-inline int KillGroup(pid_t pid, int signal = SIGKILL) {
-    kill(-pid, signal);
+inline int KillGroup(pid_t pid) {
+    SignalGroup(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
     return status;
