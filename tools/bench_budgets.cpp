@@ -153,7 +153,7 @@ public:
         const pid_t pid = Spawn(
             {o_.program, "--backend=sdl", "--scale=2", "--drives=" + drives},
             {"SDL_AUDIODRIVER=dummy", "XDG_STATE_HOME=" + home_.string(), "XDG_CONFIG_HOME=" + home_.string()}, true);
-        const std::string id = "$(xdotool search --sync --pid " + std::to_string(pid) + " | head -1)";
+        const std::string id = "$(timeout 20 xdotool search --sync --pid " + std::to_string(pid) + " | head -1)";
         Shell("sleep 1; xdotool type --window " + id + " --delay 300 LCYxx");
         std::this_thread::sleep_for(2s);
         const double percent = IdleCpuPercent(pid, o_.idleSeconds);
@@ -174,7 +174,13 @@ public:
             std::printf("terminal: left out (no tmux)\n");
             return;
         }
-        const std::string tmux = "tmux -S " + (home_ / "tmux.sock").string() + " -f /dev/null";
+        // The server is this program's child (-D), so it dies with it; the clients (-N) never
+        // start one of their own.
+        const std::string socket = (home_ / "tmux.sock").string();
+        const pid_t server = Spawn({"tmux", "-D", "-S", socket, "-f", "/dev/null"}, {}, true);
+        const std::string tmux = "tmux -N -S " + socket;
+        for (int i = 0; i < 1000 && Shell(tmux + " list-sessions >/dev/null 2>&1") != 0; ++i)
+            std::this_thread::sleep_for(20ms);
         const std::string drives = LabyrinthDrives("tty");
         Shell(tmux + " new-session -d -x 80 -y 24 'exec env -u DISPLAY " + o_.program +
               " --backend=tty --drives=" + drives + "'");
@@ -188,6 +194,7 @@ public:
         const pid_t pid = std::atoi(ReadText(pidFile).c_str());
         const double percent = pid > 0 ? IdleCpuPercent(pid, o_.idleSeconds) : 100;
         Shell(tmux + " kill-server");
+        Stop(server);
         Report(pid > 0, "terminal idle at the labyrinth's key wait: %.2f%% of a core over %d s (budget 1%%)", percent,
                o_.idleSeconds);
         Check(percent < 1.0);

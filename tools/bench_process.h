@@ -1,8 +1,8 @@
 // Process helpers shared by the benchmark programs: start a program, stop it, and read what the
-// kernel counts for it (CPU ticks, peak resident memory, wall time).
+// kernel counts for it (CPU ticks, peak resident memory, wall time). A program started here dies
+// with the benchmark, whatever way the benchmark ends.
 #pragma once
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/child_process.h"
+
 namespace kestran::bench {
 
 inline long long NowNs() {
@@ -28,32 +30,19 @@ inline long long NowNs() {
 
 // Starts `argv` with `env` added to the environment; with `quiet` its output goes to /dev/null.
 inline pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool quiet = false) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (const auto& e : env)
-        putenv(const_cast<char*>(e.c_str()));
-    if (quiet) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-    }
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
+    return kestran::testing::SpawnChild(argv, env, -1, quiet);
 }
 
-// Ends a program that is still running: SIGTERM, then SIGKILL after two seconds.
+// Ends a program that is still running, with what it started: SIGTERM, then SIGKILL after two
+// seconds.
 inline void Stop(pid_t pid) {
-    kill(pid, SIGTERM);
+    kestran::testing::SignalGroup(pid, SIGTERM);
+    siginfo_t info{};
     for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        if (waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    kestran::testing::KillGroup(pid);
 }
 
 struct Finished {

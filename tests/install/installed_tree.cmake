@@ -49,7 +49,7 @@ function(kestran_check_installed_tree TREE PREFIX WORK_DIR)
   execute_process(
     COMMAND ${bin}/kestran --seed=7 "--keys=NTARO{Enter}Y{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}YYCYx"
             --dump-text=${WORK_DIR}/town.txt
-    RESULT_VARIABLE status ERROR_VARIABLE err)
+    TIMEOUT 60 RESULT_VARIABLE status ERROR_VARIABLE err)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "the installed program ended with ${status}: ${err}")
   endif()
@@ -61,7 +61,7 @@ function(kestran_check_installed_tree TREE PREFIX WORK_DIR)
     message(FATAL_ERROR "the new hero was not saved in the drive folder under the home")
   endif()
 
-  execute_process(COMMAND ${bin}/kestran --version RESULT_VARIABLE status OUTPUT_VARIABLE version)
+  execute_process(COMMAND ${bin}/kestran --version TIMEOUT 60 RESULT_VARIABLE status OUTPUT_VARIABLE version)
   if(NOT status EQUAL 0 OR NOT version MATCHES "^kestran \\(KESTRAN\\) [0-9]")
     message(FATAL_ERROR "--version of the installed program: ${status} ${version}")
   endif()

@@ -1,14 +1,14 @@
 // The built program run headless, as the replay harness and the player's scripts run it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+
+#include "support/child_process.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ protected:
         const std::string command = std::string(KESTRAN_BINARY_DIR) +
                                     "/src/kestran --backend=headless --drives=" + (dir_ / "drives").string() + " " +
                                     args + " >" + (dir_ / "stdout").string() + " 2>" + errPath;
-        const int raw = std::system(command.c_str());
+        const auto status = kestran::testing::RunCommand("exec " + command);
         err_ = Read(dir_ / "stderr");
         out_ = Read(dir_ / "stdout");
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return status.value_or(-1);
     }
     static std::string Read(const fs::path& p) {
         std::ifstream in(p, std::ios::binary);

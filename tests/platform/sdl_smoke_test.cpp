@@ -7,10 +7,10 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
@@ -20,6 +20,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/child_process.h"
 
 namespace kestran::testing {
 namespace {
@@ -39,54 +41,6 @@ bool OnPath(const std::string& program) {
     return false;
 }
 
-// A child process that is killed if the test leaves it running.
-class Child {
-public:
-    Child() = default;
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-    ~Child() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    // Starts `argv` with `env` added to the environment; `keepFd` stays open in the child.
-    bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& env, int keepFd = -1) {
-        pid_ = fork();
-        if (pid_ < 0) return false;
-        if (pid_ == 0) {
-            for (const auto& e : env)
-                putenv(const_cast<char*>(e.c_str()));
-            if (keepFd >= 0) fcntl(keepFd, F_SETFD, 0);
-            std::vector<char*> args;
-            for (const auto& a : argv)
-                args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            execvp(args[0], args.data());
-            _exit(127);
-        }
-        return true;
-    }
-    // The exit status, or nothing when the child has not ended within `limit`.
-    std::optional<int> Wait(std::chrono::milliseconds limit) {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(20ms);
-        }
-        return std::nullopt;
-    }
-    pid_t pid() const { return pid_; }
-
-private:
-    pid_t pid_ = -1;
-};
-
 // An Xvfb of the test's own; -displayfd tells which display number it took.
 std::optional<std::string> StartXvfb(Child& server) {
     int fds[2];
@@ -95,8 +49,9 @@ std::optional<std::string> StartXvfb(Child& server) {
         {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {}, fds[1]);
     close(fds[1]);
     std::string number;
-    char c;
-    while (started && read(fds[0], &c, 1) == 1 && c != '\n')
+    char c = 0;
+    pollfd answer{fds[0], POLLIN, 0};
+    while (started && poll(&answer, 1, 20000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(fds[0]);
     if (number.empty()) return std::nullopt;
@@ -106,31 +61,62 @@ std::optional<std::string> StartXvfb(Child& server) {
 class X11Driver {
 public:
     explicit X11Driver(Display* display) : display_(display) {
+        current_ = this;
+        previous_ = XSetErrorHandler(&X11Driver::NoteError);
         own_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
         utf8_ = XInternAtom(display_, "UTF8_STRING", False);
         property_ = XInternAtom(display_, "KESTRAN_TEST", False);
         pidAtom_ = XInternAtom(display_, "_NET_WM_PID", False);
     }
+    ~X11Driver() {
+        XSetErrorHandler(previous_);
+        current_ = nullptr;
+    }
+    X11Driver(const X11Driver&) = delete;
+    X11Driver& operator=(const X11Driver&) = delete;
 
-    // The viewable top-level window of process `pid`, or 0.
+    // The viewable top-level window of process `pid`, or 0. A listing on which a window has
+    // vanished is stale, so the search then starts over.
     Window FindWindow(pid_t pid) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (const auto found = FindAmong(TopLevelWindows(), pid)) return *found;
+        }
+        return 0;
+    }
+
+    std::vector<Window> TopLevelWindows() {
         Window root = 0;
         Window parent = 0;
         Window* children = nullptr;
         unsigned count = 0;
+        std::vector<Window> windows;
+        if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+            windows.assign(children, children + count);
+        if (children) XFree(children);
+        return windows;
+    }
+
+    // Process `pid`'s viewable window among `windows` (0 for none), or nothing when one of them
+    // vanished while it was asked about.
+    std::optional<Window> FindAmong(const std::vector<Window>& windows, pid_t pid) {
+        XSync(display_, False);  // errors of earlier requests are not this search's
+        const unsigned long before = errors_;
         Window found = 0;
-        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) return 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
+        for (size_t i = 0; i < windows.size() && !found; ++i) {
             XWindowAttributes attributes;
-            if (WindowPid(children[i]) == pid && XGetWindowAttributes(display_, children[i], &attributes) &&
+            if (WindowPid(windows[i]) == pid && XGetWindowAttributes(display_, windows[i], &attributes) &&
                 attributes.map_state == IsViewable) {
-                found = children[i];
+                found = windows[i];
             }
         }
-        if (children) XFree(children);
+        XSync(display_, False);
+        if (errors_ != before) return std::nullopt;
         return found;
     }
+
+    // The protocol errors seen on this connection so far.
+    unsigned long errors() const { return errors_; }
 
     void Key(Window target, KeySym symbol, unsigned state = 0) {
         SendKey(target, symbol, state, KeyPress);
@@ -185,6 +171,14 @@ public:
     }
 
 private:
+    // Xlib's default handler ends the process on any protocol error; here an error is noted and
+    // fails only its request. A window can vanish between the listing and a question about it
+    // (SDL opens and closes short-lived windows as it starts), or close as a key is sent to it.
+    static int NoteError(Display* display, XErrorEvent*) {
+        if (current_ && display == current_->display_) ++current_->errors_;
+        return 0;
+    }
+
     long WindowPid(Window w) {
         Atom type = 0;
         int format = 0;
@@ -238,6 +232,9 @@ private:
     Atom utf8_;
     Atom property_;
     Atom pidAtom_;
+    unsigned long errors_ = 0;
+    XErrorHandler previous_ = nullptr;
+    static inline X11Driver* current_ = nullptr;
 };
 
 // The first PNG file in `folder` that is written whole, waiting up to twenty seconds for it.
@@ -252,18 +249,6 @@ std::filesystem::path WrittenPng(const std::filesystem::path& folder) {
         }
     }
     return {};
-}
-
-// Copies the screen text until it contains `wanted` (the program may still be drawing).
-bool ScreenShows(X11Driver& x, Window target, const std::string& wanted, std::string& last) {
-    const auto end = Clock::now() + 30s;
-    while (Clock::now() < end) {
-        x.CopyScreenText(target);
-        last = x.ClipboardText();
-        if (last.find(wanted) != std::string::npos) return true;
-        std::this_thread::sleep_for(100ms);
-    }
-    return false;
 }
 
 std::string ReadFile(const std::filesystem::path& p) {
@@ -294,6 +279,7 @@ protected:
         std::filesystem::create_directories(home_);
     }
     void TearDown() override {
+        driver_.reset();
         if (x_) XCloseDisplay(x_);
         if (!home_.empty()) std::filesystem::remove_all(home_);
     }
@@ -310,11 +296,30 @@ protected:
                    // unit tests.
                    "ASAN_OPTIONS=detect_leaks=0"});
         Window window = 0;
-        for (const auto end = Clock::now() + 30s; started && !window && Clock::now() < end;
+        for (const auto end = Clock::now() + 30s; started && !window && !game_.Ended() && Clock::now() < end;
              std::this_thread::sleep_for(50ms)) {
             window = driver_->FindWindow(game_.pid());
         }
         return window;
+    }
+
+    // Why a wait gave up: the program's end, if that was it.
+    std::string ProgramEnd() {
+        const auto status = game_.Wait(0ms);
+        return status ? "\n(the program ended with status " + std::to_string(*status) + ")" : "";
+    }
+
+    // Copies the screen text until it contains `wanted` (the program may still be drawing);
+    // `last` is the last text copied.
+    bool ScreenShows(Window target, const std::string& wanted, std::string& last) {
+        for (const auto end = Clock::now() + 30s; Clock::now() < end && !game_.Ended();
+             std::this_thread::sleep_for(100ms)) {
+            driver_->CopyScreenText(target);
+            last = driver_->ClipboardText();
+            if (last.find(wanted) != std::string::npos) return true;
+        }
+        last += ProgramEnd();
+        return false;
     }
 
     Child server_;
@@ -327,18 +332,18 @@ protected:
 
 TEST_F(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
     const Window window = StartGame({"--seed=1"});
-    ASSERT_NE(window, 0u) << "the program opened no window";
+    ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
 
     std::string text;
-    EXPECT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+    EXPECT_TRUE(ScreenShows(window, "(N) NEW  GAME", text)) << text;
     EXPECT_NE(text.find("KESTRAN"), std::string::npos) << text;
 
     driver.CtrlShift(window, XK_s);  // a screenshot into XDG_PICTURES_DIR
     EXPECT_FALSE(WrittenPng(home_).empty()) << "no screenshot was saved";
 
     driver.Key(window, XK_n);  // a new hero: the name is asked for
-    EXPECT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
+    EXPECT_TRUE(ScreenShows(window, "キャラクターを作成します", text)) << text;
 
     driver.Close(window);  // while the name is being typed
     const auto status = game_.Wait(30s);
@@ -353,10 +358,10 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
     const auto recording = home_ / "session.keys";
     const auto trace = home_ / "window.trace";
     const Window window = StartGame({"--seed=3", "--record=" + recording.string(), "--trace=" + trace.string()});
-    ASSERT_NE(window, 0u) << "the program opened no window";
+    ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
     std::string text;
-    ASSERT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+    ASSERT_TRUE(ScreenShows(window, "(N) NEW  GAME", text)) << text;
 
     const std::string keys = "NCARL\rY\r\r\r\r\r\r\rYYCYxIYYCNcYxx";
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -369,9 +374,9 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
         }
         XFlush(x_);
         const auto end = Clock::now() + 30s;
-        while (TraceEntries(ReadFile(trace)) <= int(i) && Clock::now() < end)
+        while (TraceEntries(ReadFile(trace)) <= int(i) && !game_.Ended() && Clock::now() < end)
             std::this_thread::sleep_for(20ms);
-        ASSERT_EQ(TraceEntries(ReadFile(trace)), int(i) + 1) << "key " << i << " was not taken";
+        ASSERT_EQ(TraceEntries(ReadFile(trace)), int(i) + 1) << "key " << i << " was not taken" << ProgramEnd();
         std::this_thread::sleep_for(100ms);
     }
     const std::string saved = ReadFile(home_ / "drives" / "C" / "KSSAVE");
@@ -394,12 +399,12 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
 // take it for a window command.
 TEST_F(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
     const Window window = StartGame({"--seed=1"});
-    ASSERT_NE(window, 0u) << "the program opened no window";
+    ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
     std::string text;
-    ASSERT_TRUE(ScreenShows(driver, window, "(N) NEW  GAME", text)) << text;
+    ASSERT_TRUE(ScreenShows(window, "(N) NEW  GAME", text)) << text;
     driver.Key(window, XK_n);
-    ASSERT_TRUE(ScreenShows(driver, window, "キャラクターを作成します", text)) << text;
+    ASSERT_TRUE(ScreenShows(window, "キャラクターを作成します", text)) << text;
 
     // Keys at a typist's pace: letters reach the program as text through the input method, and
     // a burst sent at once could overtake the Ctrl+O that has no text.
@@ -413,10 +418,38 @@ TEST_F(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
         type(letter);
     type(XK_o, true);
     type(XK_a);
-    EXPECT_TRUE(ScreenShows(driver, window, "キャットa", text)) << text;
+    EXPECT_TRUE(ScreenShows(window, "キャットa", text)) << text;
 
     driver.Close(window);
     EXPECT_TRUE(game_.Wait(30s).has_value()) << "the program did not end after the close box";
+}
+
+// A window that vanishes between the listing and the questions about it (as SDL's short-lived
+// windows do while it starts) neither ends the test process nor is found: the search starts over.
+TEST_F(SdlSmoke, TheWindowSearchOutlivesAWindowThatVanishes) {
+    Display* other = XOpenDisplay(display_->c_str());
+    ASSERT_NE(other, nullptr);
+    const Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 8, 8, 0, 0, 0);
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(other, window, XInternAtom(other, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XMapWindow(other, window);
+    XSync(other, False);
+    X11Driver& driver = *driver_;
+    const auto listed = driver.TopLevelWindows();
+    ASSERT_NE(std::find(listed.begin(), listed.end(), window), listed.end());
+    EXPECT_EQ(driver.FindWindow(getpid()), window);
+
+    XDestroyWindow(other, window);
+    XSync(other, False);
+    const auto errors = driver.errors();
+    EXPECT_EQ(driver.FindAmong(listed, getpid()), std::nullopt);
+    EXPECT_GT(driver.errors(), errors);
+    EXPECT_EQ(driver.FindWindow(getpid()), 0u);
+    driver.Key(window, XK_a);  // an error that comes back later, at the next round trip
+    XSync(x_, False);
+    EXPECT_EQ(driver.FindWindow(getpid()), 0u);
+    XCloseDisplay(other);
 }
 
 }  // namespace
@@ -433,6 +466,10 @@ TEST(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) 
 }
 
 TEST(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
+    GTEST_SKIP() << "built without the program or without X11";
+}
+
+TEST(SdlSmoke, TheWindowSearchOutlivesAWindowThatVanishes) {
     GTEST_SKIP() << "built without the program or without X11";
 }
 

@@ -17,10 +17,14 @@
 #include <tuple>
 #include <vector>
 
+#include "support/child_process.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using kestran::testing::Child;
+using kestran::testing::RunCommand;
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
@@ -58,6 +62,9 @@ int Columns(const std::string& utf8) {
     return columns;
 }
 
+// The tmux server is the test's own child (-D keeps it from going off as a daemon), so it dies
+// with the test; its clients (-N) never start a server of their own. The program in the pane gets
+// the terminal's hangup when the server dies, and is killed when its shell dies.
 class TtyProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -67,19 +74,27 @@ protected:
         std::ofstream(dir_ / "tmux.conf") << "set -g status off\n"
                                              "set -g remain-on-exit on\n"
                                              "set -g default-terminal xterm-256color\n";
-        tmux_ = "tmux -S " + Quote((dir_ / "sock").string()) + " -f " + Quote((dir_ / "tmux.conf").string());
+        const std::string socket = (dir_ / "sock").string();
+        ASSERT_TRUE(server_.Start({"tmux", "-D", "-S", socket, "-f", (dir_ / "tmux.conf").string()}));
+        tmux_ = "tmux -N -S " + Quote(socket);
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (std::system((tmux_ + " list-sessions >/dev/null 2>&1").c_str()) != 0) {
+            if (server_.Ended()) GTEST_SKIP() << "this tmux cannot run its server in the foreground (-D)";
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the tmux server did not answer";
+            std::this_thread::sleep_for(20ms);
+        }
     }
     void TearDown() override {
-        if (tmux_.empty()) return;
-        std::system((tmux_ + " kill-server >/dev/null 2>&1").c_str());
-        fs::remove_all(dir_);
+        if (!tmux_.empty()) std::system((tmux_ + " kill-server >/dev/null 2>&1").c_str());
+        server_.Kill();
+        if (!dir_.empty()) fs::remove_all(dir_);
     }
 
     // Starts the program in a detached 80x24 session, without a display (where the terminal is
     // the default backend); the shell around it notes the terminal modes before and after it
     // and its exit status.
     void Start(const std::string& backend = "--backend=tty", const std::string& more = "--seed=1") {
-        const std::string program = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+        const std::string program = "setpriv --pdeathsig KILL env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
                                     std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend + " " + more +
                                     " --drives=" + Quote((dir_ / "drives").string());
         const std::string script = "cd " + Quote(dir_.string()) + " && stty -g >before && " + program +
@@ -94,20 +109,23 @@ protected:
             rows.push_back(line);
         return rows;
     }
-    // Waits until `text` shows on the pane (at `column` of `row` when they are given).
+    // Waits until `text` shows on the pane (at `column` of `row` when they are given); gives up
+    // at once when the program has ended.
     bool WaitFor(const std::string& text, int row = -1, int column = -1, bool history = false) {
         const auto deadline = std::chrono::steady_clock::now() + 30s;
         while (std::chrono::steady_clock::now() < deadline) {
-            const auto rows = Pane(history);
-            for (int r = 0; r < int(rows.size()); ++r) {
+            last_ = Pane(history);
+            bool ended = false;
+            for (int r = 0; r < int(last_.size()); ++r) {
+                const auto at = last_[size_t(r)].find(text);
+                ended = ended || last_[size_t(r)].find("KESTRAN_EXIT=") != std::string::npos;
                 if (row >= 0 && r != row) continue;
-                const auto at = rows[size_t(r)].find(text);
-                if (at != std::string::npos && (column < 0 || Columns(rows[size_t(r)].substr(0, at)) == column))
+                if (at != std::string::npos && (column < 0 || Columns(last_[size_t(r)].substr(0, at)) == column))
                     return true;
             }
+            if (ended) return false;
             std::this_thread::sleep_for(100ms);
         }
-        last_ = Pane(history);
         return false;
     }
     // The terminal modes the shell wrote to `file` (stty -g), once it has written them.
@@ -136,6 +154,7 @@ protected:
     }
 
     fs::path dir_;
+    Child server_;
     std::string tmux_;
     std::vector<std::string> last_;
 };
@@ -244,7 +263,7 @@ TEST_F(TtyProgramTest, ASessionRecordedHereReplaysHeadlessToTheSameTraceAndSave)
     const std::string command =
         std::string(KESTRAN_BINARY_DIR) + "/src/kestran --backend=headless --keys-file=" + Quote(recording) +
         " --trace=" + Quote(replayTrace) + " --drives=" + Quote(replayDrives.string()) + " 2>/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << Read(recording);
+    ASSERT_EQ(RunCommand("exec " + command), 0) << Read(recording);
     // The break ends both; the replay's script runs out with the end of the program.
     const std::string session = Read(trace);
     const std::string replayed = Read(replayTrace);
@@ -271,7 +290,7 @@ protected:
         std::ofstream(drives / "C" / "KSSAVE", std::ios::binary) << OldSave();
         const std::string command = std::string(KESTRAN_BINARY_DIR) + "/src/kestran --backend=headless --seed=1 " +
                                     "--drives=" + Quote(drives.string()) + " --keys='LCYxx{Left}CxSCYx'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(RunCommand("exec " + command), 0);
         return Read(drives / "C" / "KSSAVE");
     }
 
@@ -329,14 +348,16 @@ TEST_P(TtySignalTest, LeavesTheTerminalAndTheSave) {
         }
     }
     const std::string exit = "KESTRAN_EXIT=" + std::to_string(signal == SIGINT ? 0 : 128 + signal);
-    ASSERT_TRUE(WaitFor(exit, -1, 0, true)) << LastPane();
+    // The key for the break's message may have come after the program's end: the terminal, given
+    // back, then shows it before the shell's line.
+    ASSERT_TRUE(WaitFor(exit, -1, signal == SIGINT ? -1 : 0, true)) << LastPane();
     EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after signal " << signal;
     const std::string onDisk = Read(dir_ / "drives" / "C" / "KSSAVE");
     EXPECT_TRUE(onDisk == OldSave() || (moment == Moment::Saving && onDisk == newSave));
     // The next start tidies up whatever the signal left.
     const std::string again = std::string(KESTRAN_BINARY_DIR) +
                               "/src/kestran --backend=headless --keys=x --drives=" + Quote((dir_ / "drives").string());
-    EXPECT_EQ(std::system(again.c_str()), 0);
+    EXPECT_EQ(RunCommand("exec " + again), 0);
     std::vector<std::string> left;
     for (const auto& e : fs::directory_iterator(dir_ / "drives" / "C"))
         left.push_back(e.path().filename().string());
@@ -357,13 +378,11 @@ INSTANTIATE_TEST_SUITE_P(Signals, TtySignalTest,
 TEST(TtyChoiceTest, WithoutATerminalTheProgramCannotOpenItsWindow) {
     const fs::path err = fs::temp_directory_path() / ("kestran_tty_choice_" + std::to_string(::getpid()));
     for (const std::string backend : {"", "--backend=tty"}) {
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+        const std::string command = "exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
                                     std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend +
                                     " --drives=" + Quote((err.string() + "_drives")) + " </dev/null >/dev/null 2>" +
                                     Quote(err.string());
-        const int raw = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(raw)) << backend;
-        EXPECT_EQ(WEXITSTATUS(raw), 1) << backend;
+        EXPECT_EQ(RunCommand(command), 1) << backend;
         EXPECT_NE(Read(err).find("ウィンドウをオープンできません"), std::string::npos) << backend << ": " << Read(err);
     }
     fs::remove(err);

@@ -24,6 +24,7 @@ function(replay_run suffix)
   execute_process(
     COMMAND ${PROGRAM} --backend=headless --seed=${seed} --keys-file=${CASE_DIR}/keys${suffix}
             --drives=${WORK_DIR}/drives --trace=${actual}
+    TIMEOUT 240
     RESULT_VARIABLE status
     ERROR_VARIABLE errors)
   if(NOT status EQUAL 0)

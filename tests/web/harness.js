@@ -27,9 +27,12 @@ function temporaryFolder(prefix) {
 async function launch(pageDir = PAGE_DIR) {
   const { server, url } = await startServer(pageDir, 0);
   const profile = temporaryFolder('kestran-chromium-');
+  // Over a pipe rather than a socket: the browser ends when the pipe closes, so it goes with a
+  // test process that is killed, as it goes with one that ends.
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
+    pipe: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       `--user-data-dir=${profile}`],

@@ -41,6 +41,7 @@
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
 #include "runtime/values/sjis.h"
+#include "support/child_process.h"
 
 namespace fs = std::filesystem;
 using namespace kestran;
@@ -165,7 +166,7 @@ std::string ReadText(const fs::path& p) {
 enum class Outcome { Passed, Fatal, Crashed, Hung };
 
 Outcome RunChild(uint32_t seed, const Options& o, const fs::path& work) {
-    const pid_t child = fork();
+    const pid_t child = kestran::testing::ForkDyingWithParent();
     if (child < 0) {
         std::perror("play_bot: fork");
         std::exit(2);

@@ -16,6 +16,7 @@
 #include "game/game_fixture.h"
 #include "game/saves/saving.h"
 #include "runtime/values/file_test_support.h"
+#include "support/child_process.h"
 
 namespace kestran::game::testing {
 namespace {
@@ -138,7 +139,7 @@ TEST_F(SaveFaultsTest, AKillAtEveryStepOfASaveLeavesTheOldOrTheNewSave) {
         ASSERT_LT(step, 50) << "the save never finished";
         for (bool half : {false, true}) {
             WriteBytes(DrivePath('C', "KSSAVE"), oldSave_);
-            const pid_t child = ::fork();
+            const pid_t child = kestran::testing::ForkDyingWithParent();
             ASSERT_GE(child, 0);
             if (child == 0) {
                 faulty_.calls = 0;

@@ -9,6 +9,7 @@
 #include "runtime/values/file_test_support.h"
 #include "runtime/values/files.h"
 #include "runtime/values/pb_error_expect.h"
+#include "support/child_process.h"
 
 namespace kestran {
 namespace {
@@ -149,7 +150,7 @@ TEST_F(FileFaultsTest, AKillAtAnyWriteLeavesTheOldOrTheNewSave) {
         ASSERT_LT(step, 100) << "the save never finished";
         for (bool half : {false, true}) {
             WriteBytes(DriveFolder('C') / "KSSAVE", kOldSave);
-            pid_t child = ::fork();
+            pid_t child = kestran::testing::ForkDyingWithParent();
             ASSERT_GE(child, 0);
             if (child == 0) {
                 fs.hook = [step, half](std::string_view call, int count) {
