@@ -29,7 +29,8 @@ protected:
         const std::string command = std::string(KESTRAN_BINARY_DIR) +
                                     "/src/kestran --backend=headless --drives=" + (dir_ / "drives").string() + " " +
                                     args + " >" + (dir_ / "stdout").string() + " 2>" + errPath;
-        const auto status = kestran::testing::RunCommand("exec " + command);
+        // From the test's own folder: a file that an option given "--help" as its value names lands there.
+        const auto status = kestran::testing::RunCommand("cd " + dir_.string() + " && exec " + command);
         err_ = Read(dir_ / "stderr");
         out_ = Read(dir_ / "stdout");
         return status.value_or(-1);
