@@ -4,6 +4,7 @@
 #include <curses.h>
 #include <fcntl.h>
 #include <langinfo.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace kestran::platform::tty {
 
@@ -44,6 +46,63 @@ void GiveBackTerminal() {
     if (gCursesActive.exchange(false)) endwin();
 }
 
+// What an ending signal writes to give the terminal back. endwin() may not run in a handler: the
+// signal may land inside curses (a redraw blocked on a slow terminal), whose buffers and state are
+// then half changed. So the handler uses only write() and tcsetattr(), with what Start() prepared:
+// CAN first, which ends an escape sequence the signal cut short, then the terminal type's own
+// sequences for plain attributes, a visible cursor, the keypad's normal mode and the main screen.
+struct SignalRestore {
+    std::array<char, 256> bytes{};
+    size_t length = 0;
+    struct termios modes {};
+    bool haveModes = false;
+};
+SignalRestore gSignalRestore;
+
+// A capability's bytes without its padding ("$<5>"), which only tputs() understands.
+void AppendCapability(SignalRestore& r, const char* name) {
+    const char* value = tigetstr(name);
+    if (value == nullptr || value == reinterpret_cast<char*>(-1)) return;
+    std::string bytes;
+    for (const char* c = value; *c; ++c) {
+        const char* close = c[0] == '$' && c[1] == '<' ? std::strchr(c, '>') : nullptr;
+        if (close) {
+            c = close;
+        } else {
+            bytes += *c;
+        }
+    }
+    if (r.length + bytes.size() > r.bytes.size()) return;
+    std::memcpy(r.bytes.data() + r.length, bytes.data(), bytes.size());
+    r.length += bytes.size();
+}
+
+void PrepareSignalRestore(const struct termios* shellModes) {
+    SignalRestore r;
+    r.bytes[r.length++] = '\x18';
+    for (const char* name : {"sgr0", "cnorm", "rmkx", "rmcup"})
+        AppendCapability(r, name);
+    if (shellModes) {
+        r.modes = *shellModes;
+        r.haveModes = true;
+    }
+    gSignalRestore = r;
+}
+
+void GiveBackTerminalInHandler() {
+    if (!gCursesActive.exchange(false)) return;
+    const SignalRestore& r = gSignalRestore;
+    for (size_t done = 0; done < r.length;) {
+        const ssize_t n = write(STDOUT_FILENO, r.bytes.data() + done, r.length - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+        } else if (n < 0 && errno != EINTR) {
+            break;
+        }
+    }
+    if (r.haveModes) tcsetattr(STDIN_FILENO, TCSANOW, &r.modes);
+}
+
 void RestoreAction(int signal) {
     for (size_t i = 0; i < gSavedCount; ++i) {
         if (gSaved[i].signal == signal) sigaction(signal, &gSaved[i].action, nullptr);
@@ -51,7 +110,7 @@ void RestoreAction(int signal) {
 }
 
 void OnEndingSignal(int signal) {
-    GiveBackTerminal();
+    GiveBackTerminalInHandler();
     RestoreAction(signal);
     // Delivered once this handler returns (a fault: the instruction faults again).
     raise(signal);
@@ -159,6 +218,8 @@ bool Session::Start(std::string& error) {
         Install(s, OnEndingSignal);
     for (int s : kWakingSignals)
         Install(s, OnWakingSignal);
+    struct termios shellModes {};
+    const bool haveShellModes = tcgetattr(STDIN_FILENO, &shellModes) == 0;
     gScreen = newterm(nullptr, stdout, stdin);
     if (!gScreen) {
         const char* term = std::getenv("TERM");
@@ -167,6 +228,7 @@ bool Session::Start(std::string& error) {
         CloseWake();
         return false;
     }
+    PrepareSignalRestore(haveShellModes ? &shellModes : nullptr);
     gCursesActive = true;
     static const bool atExitInstalled = std::atexit(AtExit) == 0;
     (void)atExitInstalled;
