@@ -91,6 +91,21 @@ TEST_F(HeadlessProgramTest, BadCommandLinesAreRefusedBeforeAnythingRuns) {
     EXPECT_EQ(Run("--dump-text=" + Path("no/such/dir/t.txt")), 2);
 }
 
+TEST_F(HeadlessProgramTest, AWatchThatCannotBePlayedIsRefused) {
+    std::ofstream(Path("seedless.keys")) << "NCARL{Enter}\n";
+    std::ofstream(Path("foreign.keys")) << "#seed 3\n\x89PNG\r\n\x1A\n";
+    std::ofstream(Path("good.keys")) << "#seed 3\nNCARL{Enter}\n";
+    EXPECT_EQ(Run("--backend=tty --watch=" + Path("seedless.keys")), 2);
+    EXPECT_NE(err_.find("names no seed"), std::string::npos) << err_;
+    EXPECT_EQ(Run("--backend=tty --watch=" + Path("foreign.keys")), 2);
+    EXPECT_NE(err_.find("not UTF-8"), std::string::npos) << err_;
+    EXPECT_EQ(Run("--watch=" + Path("good.keys")), 2);  // headless: nothing to watch on
+    EXPECT_EQ(Run("--watch=" + Path("good.keys") + " --keys=a --backend=tty"), 2);
+    EXPECT_EQ(Run("--speed=8"), 2);
+    EXPECT_EQ(Run("--backend=tty --speed=1001 --watch=" + Path("good.keys")), 2);
+    EXPECT_FALSE(fs::exists(dir_ / "drives"));
+}
+
 TEST_F(HeadlessProgramTest, HelpAndVersion) {
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_EQ(out_.substr(0, 8), "kestran ");
