@@ -48,15 +48,7 @@ void WatchingWindow::SetTextInput(bool on, int column, int row) {
 bool WatchingWindow::WaitEvent(Event& event, int timeoutMs) {
     const int64_t deadline = timeoutMs < 0 ? -1 : clock_.Milliseconds() + timeoutMs;
     for (;;) {
-        if (restart_) {
-            event = Event::Of(Event::Kind::Close);
-            return true;
-        }
-        if (!pending_.empty()) {
-            event = std::move(pending_.front());
-            pending_.pop_front();
-            return true;
-        }
+        if (TakePending(event)) return true;
         const int64_t now = clock_.Milliseconds();
         const int left = deadline < 0 ? -1 : int(std::max<int64_t>(0, deadline - now));
         if (takenOver_) return inner_.WaitEvent(event, left);
@@ -76,16 +68,21 @@ bool WatchingWindow::WaitEvent(Event& event, int timeoutMs) {
     }
 }
 
-bool WatchingWindow::PollEvent(Event& event) {
+// What goes to the program before anything else: the close that ends a run for a step back, a
+// repaint, the player's break.
+bool WatchingWindow::TakePending(Event& event) {
     if (restart_) {
         event = Event::Of(Event::Kind::Close);
         return true;
     }
-    if (!pending_.empty()) {
-        event = std::move(pending_.front());
-        pending_.pop_front();
-        return true;
-    }
+    if (pending_.empty()) return false;
+    event = std::move(pending_.front());
+    pending_.pop_front();
+    return true;
+}
+
+bool WatchingWindow::PollEvent(Event& event) {
+    if (TakePending(event)) return true;
     if (takenOver_) return inner_.PollEvent(event);
     if (Seeking()) {
         const int64_t now = clock_.Milliseconds();
@@ -98,7 +95,7 @@ bool WatchingWindow::PollEvent(Event& event) {
             event = std::move(got);
             return true;
         }
-        if (restart_ || !pending_.empty()) return PollEvent(event);
+        if (TakePending(event)) return true;
     }
     return false;
 }
@@ -190,14 +187,15 @@ bool WatchingWindow::SteerByCharacter(uint8_t byte) {
 
 bool WatchingWindow::SteerByKey(Key key) {
     const size_t tenth = std::max<size_t>(1, script_.size() / 10);
+    const size_t at = Position();
     switch (key) {
         case Key::Right:
             SetPaused(true);
-            if (!Seeking() && typed_ < script_.size()) GoTo(typed_ + 1);
+            GoTo(at + 1);
             return true;
         case Key::Left:
             SetPaused(true);
-            if (typed_ > 0) GoTo(typed_ - 1);
+            if (at > 0) GoTo(at - 1);
             return true;
         case Key::Home:
             GoTo(0);
@@ -206,10 +204,10 @@ bool WatchingWindow::SteerByKey(Key key) {
             GoTo(script_.empty() ? 0 : script_.size() - 1);
             return true;
         case Key::PageUp:
-            GoTo(typed_ > tenth ? typed_ - tenth : 0);
+            GoTo(at > tenth ? at - tenth : 0);
             return true;
         case Key::PageDown:
-            GoTo(typed_ + tenth);
+            GoTo(at + tenth);
             return true;
         default:
             return false;
@@ -221,6 +219,10 @@ bool WatchingWindow::SteerByKey(Key key) {
 void WatchingWindow::GoTo(size_t key) {
     typedNumber_.clear();
     const size_t target = std::min(key, script_.size());
+    if (restart_) {
+        seekTo_ = target;  // where the next run goes, from its start
+        return;
+    }
     seekTo_.reset();
     if (target == typed_) return;
     seekTo_ = target;

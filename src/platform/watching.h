@@ -68,6 +68,9 @@ private:
     enum class Outcome { Handled, PassOn };
 
     bool Seeking() const { return !takenOver_ && seekTo_ && typed_ < *seekTo_; }
+    // The key the watcher shows, or is on its way to: where a step or a tenth counts from.
+    size_t Position() const { return restart_ || Seeking() ? *seekTo_ : typed_; }
+    bool TakePending(Event& event);
     bool TypeNext(Event& event);
     Outcome Steer(const Event& event);
     bool SteerByCharacter(uint8_t byte);
@@ -91,8 +94,8 @@ private:
     std::optional<size_t> seekTo_;
     std::string typedNumber_;
     int64_t lastTyped_ = 0;
-    int64_t lastPoll_ = 0;
-    std::deque<Event> pending_;  // handed to the program before anything else
+    int64_t lastPoll_ = INT64_MIN / 2;  // long ago
+    std::deque<Event> pending_;         // handed to the program before anything else
     struct TextInput {
         bool on = false;
         int column = 0;

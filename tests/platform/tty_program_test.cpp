@@ -418,6 +418,12 @@ protected:
         return false;
     }
     std::string Title() { return Output(tmux_ + " display -p -t k '#{pane_title}'"); }
+    void EndWithTheBreak() {
+        Send("C-c");
+        ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+        Send("x");
+        ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    }
     // The number of script keys the status line says were typed.
     int KeysTyped() {
         std::smatch m;
@@ -434,10 +440,7 @@ TEST_F(TtyWatchTest, AtAHighSpeedTheWatcherEndsOnTheScreenTheHeadlessRunEndsOn) 
     ASSERT_TRUE(WaitForScreen(screens.back())) << LastPane();
     EXPECT_EQ(Title().find("watching"), std::string::npos) << Title();
     EXPECT_FALSE(fs::exists(dir_ / "drives" / "C")) << "the replay wrote the player's drives";
-    Send("C-c");
-    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
-    Send("x");
-    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    EndWithTheBreak();
 }
 
 TEST_F(TtyWatchTest, PausedTheWatcherStepsAKeyAndGoesBackOnTheRowBelowTheGame) {
@@ -465,10 +468,7 @@ TEST_F(TtyWatchTest, PausedTheWatcherStepsAKeyAndGoesBackOnTheRowBelowTheGame) {
     ASSERT_TRUE(WaitForScreen(screens.at(size_t(typed) + 2))) << LastPane();
     Send("Escape");
     ASSERT_TRUE(WaitForRow(24, "")) << LastPane();
-    Send("C-c");
-    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
-    Send("x");
-    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    EndWithTheBreak();
 }
 
 // The recording of a watched game taken over holds the script's keys and the player's, and
@@ -491,10 +491,7 @@ TEST_F(TtyWatchTest, AGameTakenOverIsRecordedWholeAndReplaysHeadless) {
             std::this_thread::sleep_for(20ms);
     }
     ASSERT_EQ(TraceEntries(Read(trace)), scripted + int(mine.size())) << LastPane();
-    Send("C-c");
-    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
-    Send("x");
-    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    EndWithTheBreak();
     EXPECT_FALSE(fs::exists(dir_ / "drives" / "C" / "KSSAVE")) << "the watched game saved into the player's drives";
 
     const std::string replayTrace = (dir_ / "replayed.trace").string();
