@@ -14,6 +14,20 @@ constexpr uint8_t kEsc = 27;
 constexpr int64_t kSeekPollMs = 100;
 constexpr size_t kMaxTypedDigits = 9;
 
+// A game played in the terminal is mostly left with the break, which a recording keeps with the
+// key that answered its message. Watched, the script ends before them, where the game still runs
+// and the player can take it over.
+std::vector<Event> WithoutTheClosingBreak(std::vector<Event> keys) {
+    for (size_t last = 1; last <= 2 && last <= keys.size(); ++last) {
+        const Event& key = keys[keys.size() - last];
+        if (key.kind == Event::Kind::Character && key.byte == kCtrlC) {
+            keys.resize(keys.size() - last);
+            break;
+        }
+    }
+    return keys;
+}
+
 const char* const kHints = "Space pause, Left/Right step, +/- speed, Home End PgUp PgDn seek, Esc play";
 
 }  // namespace
@@ -21,7 +35,7 @@ const char* const kHints = "Space pause, Left/Right step, +/- speed, Home End Pg
 WatchingWindow::WatchingWindow(Window& inner, const Clock& clock, std::vector<Event> script, int keysPerSecond)
     : inner_(inner),
       clock_(clock),
-      script_(std::move(script)),
+      script_(WithoutTheClosingBreak(std::move(script))),
       speed_(std::clamp(keysPerSecond, kMinSpeed, kMaxSpeed)),
       lastTyped_(clock.Milliseconds()) {
     UpdateStatus();

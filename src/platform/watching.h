@@ -13,7 +13,8 @@
 //   digits and Enter go to the key of that number (BS takes a digit back, Esc drops them)
 //   Esc              stop watching: the player plays on from here
 //   Ctrl+C           stop watching and break, as in play
-// When the script is used up the player plays on. Going forward types the keys at once without
+// When the script is used up the player plays on; a break that ends the script (how a game in the
+// terminal is left) is not typed. Going forward types the keys at once without
 // drawing. Going back needs the game started again: the program ends as if the window were
 // closed, TakeRestart() says so, and the caller runs the game again from its start (the same
 // seed, the same drive contents) with this window, which then goes forward to the key asked for.
