@@ -132,26 +132,22 @@ int PlayOnce(platform::Platform& platform, const std::string& programName, std::
     return status;
 }
 
-// A watched recording: the game runs again from its start, on a fresh copy of the drives, for
-// each step back; the trace and the recording of a run replace those of the run before.
+// A watched recording: the trace and the recording of a run replace those of the run before.
 int PlayWatched(platform::Platform& platform, const std::string& programName, uint32_t seed, Outputs& out,
                 const CommandLine& cl, platform::ScratchDrives& scratch, platform::WatchingWindow& watcher) {
     std::optional<uint32_t> runSeed = seed;
-    int status = 0;
-    for (bool again = false;; again = true) {
-        std::filesystem::path root;
-        std::string error;
-        if (!scratch.Fresh(root, error) ||
-            (again && (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error)))) {
-            platform.window->ShowMessage(programName, error);
-            return kExitStartupFailure;
-        }
-        platform::DriveMap drives(root);
-        platform.drives = &drives;
-        status = PlayOnce(platform, programName, runSeed, out, true);
-        platform.drives = nullptr;
-        if (!watcher.TakeRestart()) return status;
-    }
+    std::string error;
+    const int status = platform::PlayWatchedRuns(
+        platform, scratch, watcher,
+        [&](bool again) {
+            if (again && (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error)))
+                return -1;
+            return PlayOnce(platform, programName, runSeed, out, true);
+        },
+        error);
+    if (status >= 0) return status;
+    platform.window->ShowMessage(programName, error);
+    return kExitStartupFailure;
 }
 
 int Run(const std::string& programPath, const CommandLine& cl) {

@@ -1,6 +1,9 @@
 #include "platform/watching.h"
 
 #include <algorithm>
+#include <filesystem>
+
+#include "platform/drives.h"
 
 namespace kestran::platform {
 
@@ -31,6 +34,13 @@ std::vector<Event> WithoutTheClosingBreak(std::vector<Event> keys) {
 const char* const kHints = "Space pause, Left/Right step, +/- speed, Home End PgUp PgDn seek, Esc play";
 
 }  // namespace
+
+bool ParseRecording(std::string_view text, const Utf8CharToSjis& encode, KeyScript& out, std::string& error) {
+    if (!ParseKeyScript(text, true, encode, out, error)) return false;
+    if (out.seed) return true;
+    error = "it names no seed (the '#seed N' line a recording begins with)";
+    return false;
+}
 
 WatchingWindow::WatchingWindow(Window& inner, const Clock& clock, std::vector<Event> script, int keysPerSecond)
     : inner_(inner),
@@ -280,6 +290,19 @@ std::string WatchingWindow::StatusText() const {
 
 void WatchingWindow::UpdateStatus() {
     inner_.ShowStatus(StatusText());
+}
+
+int PlayWatchedRuns(Platform& platform, ScratchDrives& scratch, WatchingWindow& watcher,
+                    const std::function<int(bool again)>& playOnce, std::string& error) {
+    for (bool again = false;; again = true) {
+        std::filesystem::path root;
+        if (!scratch.Fresh(root, error)) return -1;
+        DriveMap drives(root);
+        platform.drives = &drives;
+        const int status = playOnce(again);
+        platform.drives = nullptr;
+        if (!watcher.TakeRestart()) return status;
+    }
 }
 
 }  // namespace kestran::platform

@@ -23,14 +23,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/platform.h"
+#include "platform/recording.h"
+#include "platform/scratch_drives.h"
 #include "platform/window.h"
 
 namespace kestran::platform {
+
+// Reads a recording to watch: a key script as a file holds it, which names the seed it was played
+// with ("#seed N", as every recording begins). False, with the reason, for anything else.
+bool ParseRecording(std::string_view text, const Utf8CharToSjis& encode, KeyScript& out, std::string& error);
 
 class WatchingWindow final : public Window {
 public:
@@ -103,5 +111,12 @@ private:
         int row = 0;
     } textInput_;  // what the game asked for, given to the window when the player takes over
 };
+
+// The runs of a watched game: `playOnce` runs the game once on `platform` (whose window is, or
+// wraps, `watcher`), again from its start for each step back the player asks for, every run on a
+// fresh copy of `scratch` (`again` is true for the runs after the first). The last run's exit
+// status; -1, with the reason, when a copy of the drives could not be made.
+int PlayWatchedRuns(Platform& platform, ScratchDrives& scratch, WatchingWindow& watcher,
+                    const std::function<int(bool again)>& playOnce, std::string& error);
 
 }  // namespace kestran::platform
