@@ -9,7 +9,7 @@ KESTRAN_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev libncurses-dev
   unifont
-  xvfb xauth tmux
+  xvfb xauth tmux xdotool
   desktop-file-utils lintian
   clang libclang-rt-14-dev
 )

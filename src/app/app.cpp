@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include <fstream>
+#include <functional>
 #include <future>
 #include <iostream>
 #include <memory>
@@ -16,8 +17,10 @@
 #include "platform/font.h"
 #include "platform/headless/headless_window.h"
 #include "platform/recording.h"
+#include "platform/scratch_drives.h"
 #include "platform/settings.h"
 #include "platform/tracing.h"
+#include "platform/watching.h"
 #include "runtime/console/compositor.h"
 #include "runtime/frame/program.h"
 #include "runtime/runtime.h"
@@ -49,15 +52,24 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
+// The keys of --keys, --keys-file or --watch.
 bool LoadKeys(const CommandLine& cl, platform::KeyScript& script, std::string& error) {
+    const std::optional<std::string> file = cl.watch.empty() ? cl.keysFile : cl.watch;
     std::string text;
-    if (cl.keysFile && !ReadWholeFile(*cl.keysFile, text)) {
-        error = "cannot read the key file " + *cl.keysFile;
+    if (file && !ReadWholeFile(*file, text)) {
+        error = "cannot read the key file " + *file;
         return false;
     }
     if (cl.keys) text = *cl.keys;
     const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
-    return ParseKeyScript(text, cl.keysFile.has_value(), encode, script, error);
+    return ParseKeyScript(text, file.has_value(), encode, script, error);
+}
+
+// Where a watched game's scratch drives are made: the temporary folder ($TMPDIR, else /tmp).
+std::filesystem::path ScratchParent() {
+    std::error_code ec;
+    auto folder = std::filesystem::temp_directory_path(ec);
+    return ec ? std::filesystem::path("/tmp") : folder;
 }
 
 // The output files are opened before anything runs, so that a bad path is a bad command line.
@@ -94,6 +106,50 @@ bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, O
     return ok;
 }
 
+// One run of the game on `platform`. The recorder, and in a window or a terminal the tracer (the
+// headless window traces its own waits), wrap its window for the run; `atEnd` sees the runtime as
+// the game left it. `seed` is the clock's when none is given, and is kept for the runs that follow.
+int PlayOnce(platform::Platform& platform, const std::string& programName, std::optional<uint32_t>& seed, Outputs& out,
+             bool traceWindow, const std::function<void(Runtime&)>& atEnd = {}) {
+    Runtime rt(platform);
+    rt.programName = programName;
+    if (!seed) seed = uint32_t(PbTimer(rt));
+    platform::Window* const window = platform.window;
+    const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
+    std::optional<platform::TracingWindow> tracer;
+    if (out.trace && traceWindow) {
+        tracer.emplace(*platform.window, *out.trace, encode);
+        platform.window = &*tracer;
+    }
+    std::optional<platform::RecordingWindow> recorder;
+    if (out.record) {
+        recorder.emplace(*platform.window, *out.record, *seed, encode);
+        platform.window = &*recorder;
+    }
+    const int status = RunProgram(rt, [game = *seed](Runtime& r) { game::RunGame(r, game); });
+    platform.window = window;
+    if (atEnd) atEnd(rt);
+    return status;
+}
+
+// A watched recording: the trace and the recording of a run replace those of the run before.
+int PlayWatched(platform::Platform& platform, const std::string& programName, uint32_t seed, Outputs& out,
+                const CommandLine& cl, platform::ScratchDrives& scratch, platform::WatchingWindow& watcher) {
+    std::optional<uint32_t> runSeed = seed;
+    std::string error;
+    const int status = platform::PlayWatchedRuns(
+        platform, scratch, watcher,
+        [&](bool again) {
+            if (again && (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error)))
+                return -1;
+            return PlayOnce(platform, programName, runSeed, out, true);
+        },
+        error);
+    if (status >= 0) return status;
+    platform.window->ShowMessage(programName, error);
+    return kExitStartupFailure;
+}
+
 int Run(const std::string& programPath, const CommandLine& cl) {
     const std::string programName = ProgramNameFromPath(programPath);
     // The font is read while the window system starts and the window opens: together they are
@@ -107,6 +163,10 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         return platform::LoadFont(font, cl.font, fontError, [](uint32_t cp) { return ScreenDrawsCodepoint(cp); });
     });
     std::string error;
+    platform::KeyScript script;
+    if (!LoadKeys(cl, script, error)) return Refuse(error);
+    if (!cl.watch.empty() && !cl.seed && !script.seed)
+        return Refuse(cl.watch + " names no seed (a '#seed N' line, as --record writes); give --seed");
     Backend backend = Backend::Headless;
     switch (ChooseBackend(cl, backend, error)) {
         case BackendProblem::None:
@@ -117,8 +177,6 @@ int Run(const std::string& programPath, const CommandLine& cl) {
             ShowStartupFailure(programName, error);
             return kExitStartupFailure;
     }
-    platform::KeyScript script;
-    if (!LoadKeys(cl, script, error)) return Refuse(error);
     Outputs out;
     if (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error) ||
         !OpenOutput(cl.dumpText, out.text, error) || !OpenOutput(cl.dumpPng, out.png, error)) {
@@ -143,49 +201,43 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     // The terminal draws text with its own font.
     if (!haveFont && backend == Backend::Headless && picturesMade)
         std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
-    if (backend == Backend::Tty && !openWindow()) return kExitStartupFailure;
-    platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
 
     platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()
                                                     : std::filesystem::path(cl.drivesRoot));
     for (const auto& [letter, dir] : cl.driveMaps)
         drives.Map(letter, dir);
     drives.RemoveLeftoversOfEveryDrive();
+    platform::ScratchDrives scratch;
+    if (!cl.watch.empty() && !scratch.Create(drives, ScratchParent(), error)) {
+        ShowStartupFailure(programName, error);
+        return kExitStartupFailure;
+    }
+    if (backend == Backend::Tty && !openWindow()) return kExitStartupFailure;
+    platform::FileErrorLog errorLog(platform::FileErrorLog::DefaultPath());
 
-    platform::HeadlessWindow headless(std::move(script.keys), backend == Backend::Headless ? out.trace.get() : nullptr);
-    headless.SetWantsPixels(picturesMade);
     platform::SystemClock clock;
     platform::Platform platform;
-    platform.window = &headless;
     platform.clock = &clock;
     platform.font = haveFont ? &font : nullptr;
     platform.drives = &drives;
     platform.settings = &settings;
     platform.errorLog = &errorLog;
-    if (window) platform.window = window.get();
-    Runtime rt(platform);
-    rt.programName = programName;
-
-    const uint32_t seed = cl.seed ? *cl.seed : script.seed ? *script.seed : uint32_t(PbTimer(rt));
-    const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
-    // The headless window traces its own waits; a window or a terminal is traced by a decorator.
-    std::optional<platform::TracingWindow> tracer;
-    if (out.trace && backend != Backend::Headless) {
-        tracer.emplace(*platform.window, *out.trace, encode);
-        platform.window = &*tracer;
+    std::optional<uint32_t> seed = cl.seed ? cl.seed : script.seed;
+    if (backend == Backend::Headless) {
+        platform::HeadlessWindow headless(std::move(script.keys), out.trace.get());
+        headless.SetWantsPixels(picturesMade);
+        platform.window = &headless;
+        // The last frame, whatever the end left the window pointer at.
+        int status = PlayOnce(platform, programName, seed, out, false, [](Runtime& rt) { rt.console.Present(rt); });
+        if (!WriteDumps(cl, headless, out) && status == 0) status = 1;
+        return status;
     }
-    std::optional<platform::RecordingWindow> recorder;
-    if (out.record) {
-        recorder.emplace(*platform.window, *out.record, seed, encode);
-        platform.window = &*recorder;
-    }
-    int status = RunProgram(rt, [seed](Runtime& r) { game::RunGame(r, seed); });
-    if (backend != Backend::Headless) return status;
-    // The last frame, whatever the end left the window pointer at.
-    platform.window = &headless;
-    rt.console.Present(rt);
-    if (!WriteDumps(cl, headless, out) && status == 0) status = 1;
-    return status;
+    platform.window = window.get();
+    if (cl.watch.empty()) return PlayOnce(platform, programName, seed, out, true);
+    platform::WatchingWindow watcher(*window, clock, std::move(script.keys),
+                                     cl.speed ? cl.speed : platform::WatchingWindow::kDefaultSpeed);
+    platform.window = &watcher;
+    return PlayWatched(platform, programName, *seed, out, cl, scratch, watcher);
 }
 
 }  // namespace

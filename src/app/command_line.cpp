@@ -34,6 +34,12 @@ bool ApplyValue(std::string_view name, const std::string& value, CommandLine& ou
             return false;
         }
         out.scale = int(number);
+    } else if (name == "--speed") {
+        if (!ParseNumber(value, 1000, number) || number == 0) {
+            error = "--speed needs a whole number of keys per second from 1 to 1000";
+            return false;
+        }
+        out.speed = int(number);
     } else if (name == "--drive") {
         if (value.size() < 3 || value[1] != '=' ||
             !((value[0] >= 'A' && value[0] <= 'Z') || (value[0] >= 'a' && value[0] <= 'z'))) {
@@ -51,6 +57,7 @@ bool ApplyValue(std::string_view name, const std::string& value, CommandLine& ou
                               : name == "--dump-png"  ? &out.dumpPng
                               : name == "--trace"     ? &out.trace
                               : name == "--record"    ? &out.record
+                              : name == "--watch"     ? &out.watch
                               : name == "--font"      ? &out.font
                                                       : nullptr;
         if (!target) {
@@ -72,7 +79,7 @@ bool IsFlag(std::string_view name) {
 
 bool TakesValue(std::string_view name) {
     for (std::string_view known : {"--backend", "--seed", "--drives", "--drive", "--keys", "--keys-file", "--dump-text",
-                                   "--dump-png", "--trace", "--record", "--scale", "--font"}) {
+                                   "--dump-png", "--trace", "--record", "--scale", "--font", "--watch", "--speed"}) {
         if (name == known) return true;
     }
     return false;
@@ -110,6 +117,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--keys and --keys-file exclude each other";
         return false;
     }
+    if (!out.watch.empty() && (out.keys || out.keysFile)) {
+        error = "--watch and --keys or --keys-file exclude each other";
+        return false;
+    }
+    if (out.speed && out.watch.empty()) {
+        error = "--speed is the pace of --watch";
+        return false;
+    }
     return true;
 }
 
@@ -131,6 +146,10 @@ std::string UsageText() {
            "      --record=PATH     write the keys typed as a key script that --keys-file\n"
            "                        replays\n"
            "      --trace=PATH      write the screen at every key wait\n"
+           "      --watch=PATH      watch a recorded game (a key script; its '#seed N'\n"
+           "                        chooses the seed unless --seed is given), then play\n"
+           "                        on from where it ends; see Watching below\n"
+           "      --speed=N         keys per second while watching, 1 to 1000 (default 8)\n"
            "\n"
            "Headless runs (these choose the headless backend):\n"
            "      --keys=SCRIPT     keys to type, one per character; {Enter} {Esc} {BS}\n"
@@ -153,6 +172,13 @@ std::string UsageText() {
            "a small \xE3\x83\x83. In the window: F1 opens the player's guide, F11 or Alt+Enter\n"
            "is full screen, Ctrl+Shift+S saves a screenshot, Ctrl+Shift+C copies the\n"
            "screen's text.\n"
+           "\n"
+           "Watching: Space pauses and resumes, Right and Left step a key, + and -\n"
+           "double and halve the speed, Home, End, PgUp and PgDn (or a key's number\n"
+           "and Enter) go to a key, Esc plays on from there. The watcher's state shows\n"
+           "in the window's title, or on the terminal's 25th row (in its title when it\n"
+           "has 24 rows). A watched game plays on a copy of the drive folders, made\n"
+           "when it starts: it never writes your saves (--record keeps what you play).\n"
            "\n"
            "Files:\n"
            "  ~/.local/share/kestran/drives/X/\n"

@@ -20,6 +20,8 @@ struct CommandLine {
     std::string dumpPng;
     std::string trace;
     std::string record;
+    std::string watch;  // --watch: a key script to watch before playing on
+    int speed = 0;      // --speed: keys per second while watching; 0: the default
     std::string font;
     int scale = 0;  // 0: the largest that fits
     bool fullscreen = false;

@@ -39,6 +39,10 @@ bool ChoosesHeadless(const CommandLine& cl) {
 
 BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
     const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow));
+    if (ChoosesHeadless(cl) && !cl.watch.empty()) {
+        error = "--watch plays a recording in a window or a terminal, not headless (--keys-file replays it there)";
+        return BackendProblem::BadCommandLine;
+    }
     if (ChoosesHeadless(cl)) {
         backend = Backend::Headless;
         return BackendProblem::None;

@@ -151,6 +151,11 @@ public:
     // Shows a message box with the stop or exclamation icon, or writes it to the terminal.
     virtual void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) = 0;
 
+    // Shows a line about the session that is no part of the game's 80x24 screen (the state of a
+    // watched replay) outside that screen: in the window's title, on the terminal's row below
+    // it. Empty takes the line away. Windows with nowhere to show it ignore it.
+    virtual void ShowStatus(const std::string& /*lineUtf8*/) {}
+
     // False when the window never looks at the pixels of a frame (a headless run that writes no
     // picture): frames then come without them, and composing them is saved.
     virtual bool WantsPixels() const { return true; }

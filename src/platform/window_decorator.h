@@ -28,6 +28,7 @@ public:
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override {
         inner_.ShowMessage(titleUtf8, textUtf8);
     }
+    void ShowStatus(const std::string& lineUtf8) override { inner_.ShowStatus(lineUtf8); }
     bool WantsPixels() const override { return inner_.WantsPixels(); }
 
 protected:

@@ -92,6 +92,21 @@ TEST_F(HeadlessProgramTest, BadCommandLinesAreRefusedBeforeAnythingRuns) {
     EXPECT_EQ(Run("--dump-text=" + Path("no/such/dir/t.txt")), 2);
 }
 
+TEST_F(HeadlessProgramTest, AWatchThatCannotBePlayedIsRefused) {
+    std::ofstream(Path("seedless.keys")) << "NCARL{Enter}\n";
+    std::ofstream(Path("foreign.keys")) << "#seed 3\n\x89PNG\r\n\x1A\n";
+    std::ofstream(Path("good.keys")) << "#seed 3\nNCARL{Enter}\n";
+    EXPECT_EQ(Run("--backend=tty --watch=" + Path("seedless.keys")), 2);
+    EXPECT_NE(err_.find("names no seed"), std::string::npos) << err_;
+    EXPECT_EQ(Run("--backend=tty --watch=" + Path("foreign.keys")), 2);
+    EXPECT_NE(err_.find("not UTF-8"), std::string::npos) << err_;
+    EXPECT_EQ(Run("--watch=" + Path("good.keys")), 2);  // headless: nothing to watch on
+    EXPECT_EQ(Run("--watch=" + Path("good.keys") + " --keys=a --backend=tty"), 2);
+    EXPECT_EQ(Run("--speed=8"), 2);
+    EXPECT_EQ(Run("--backend=tty --speed=1001 --watch=" + Path("good.keys")), 2);
+    EXPECT_FALSE(fs::exists(dir_ / "drives"));
+}
+
 TEST_F(HeadlessProgramTest, HelpAndVersion) {
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_EQ(out_.substr(0, 8), "kestran ");
@@ -115,12 +130,12 @@ TEST_F(HeadlessProgramTest, TheHelpAndTheManualNameTheSameOptionsAndTheProgramKn
     const auto inManual = LongOptions(Read(fs::path(KESTRAN_SOURCE_DIR) / "docs" / "kestran.6"));
     EXPECT_GE(inHelp.size(), 15u);  // every option of the parser
     EXPECT_EQ(inHelp, inManual);
+    EXPECT_NE(out_.find("Ctrl+O"), std::string::npos);
     for (const auto& name : inManual) {
         // An option that takes a value takes "--help" as it; none is unknown.
         Run(name + " --help");
         EXPECT_EQ(err_.find("unknown option"), std::string::npos) << name << ": " << err_;
     }
-    EXPECT_NE(out_.find("Ctrl+O"), std::string::npos);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -373,6 +374,135 @@ INSTANTIATE_TEST_SUITE_P(Signals, TtySignalTest,
                          ::testing::Combine(::testing::Values(SIGINT, SIGTERM, SIGHUP),
                                             ::testing::Values(Moment::Title, Moment::Walking, Moment::Saving)),
                          SignalCaseName);
+
+// Watching a recording in the terminal, against the headless run of the same script.
+class TtyWatchTest : public TtyProgramTest {
+protected:
+    static fs::path Case(const std::string& name) { return fs::path(KESTRAN_SOURCE_DIR) / "tests/replay" / name; }
+
+    // The screens of the headless run's trace: entry n is the screen at the n-th key wait, after
+    // n - 1 keys (entry 0 is unused).
+    std::vector<std::vector<std::string>> HeadlessScreens(const std::string& args) {
+        const std::string trace = (dir_ / "headless.trace").string();
+        const std::string command = std::string(KESTRAN_BINARY_DIR) + "/src/kestran --backend=headless " + args +
+                                    " --trace=" + Quote(trace) + " --drives=" + Quote((dir_ / "ref").string());
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        std::vector<std::vector<std::string>> screens(1);
+        std::istringstream text(Read(trace));
+        for (std::string line; std::getline(text, line);) {
+            if (line.starts_with("@@ ")) {
+                screens.emplace_back();
+            } else if (screens.size() > 1) {
+                screens.back().push_back(line);
+            }
+        }
+        return screens;
+    }
+    // The pane's top 24 rows as the trace writes them: the corridor's braille cells are the
+    // picture, which the trace leaves out.
+    std::vector<std::string> GameRows() {
+        std::vector<std::string> rows = Pane();
+        rows.resize(24);
+        for (auto& row : rows) {
+            row = std::regex_replace(row, std::regex("\xE2[\xA0-\xA3][\x80-\xBF]"), " ");
+            row.erase(row.find_last_not_of(' ') + 1);
+        }
+        return rows;
+    }
+    bool WaitForScreen(const std::vector<std::string>& screen) {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(100ms)) {
+            if (GameRows() == screen) return true;
+        }
+        last_ = Pane();
+        return false;
+    }
+    std::string Title() { return Output(tmux_ + " display -p -t k '#{pane_title}'"); }
+    void EndWithTheBreak() {
+        Send("C-c");
+        ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+        Send("x");
+        ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
+    }
+    // The number of script keys the status line says were typed.
+    int KeysTyped() {
+        std::smatch m;
+        const std::string status = Pane().at(24);
+        return std::regex_search(status, m, std::regex("watching key ([0-9]+)/")) ? std::stoi(m[1]) : -1;
+    }
+};
+
+TEST_F(TtyWatchTest, AtAHighSpeedTheWatcherEndsOnTheScreenTheHeadlessRunEndsOn) {
+    const std::string keys = Quote(Case("dungeon_walk_stairs_and_home/keys").string());
+    const auto screens = HeadlessScreens("--seed=23 --keys-file=" + keys);
+    // A 24-row terminal: the state goes into its title.
+    Start("--backend=tty", "--seed=23 --speed=1000 --watch=" + keys);
+    ASSERT_TRUE(WaitForScreen(screens.back())) << LastPane();
+    EXPECT_EQ(Title().find("watching"), std::string::npos) << Title();
+    EXPECT_FALSE(fs::exists(dir_ / "drives" / "C")) << "the replay wrote the player's drives";
+    EndWithTheBreak();
+}
+
+TEST_F(TtyWatchTest, PausedTheWatcherStepsAKeyAndGoesBackOnTheRowBelowTheGame) {
+    const std::string keys = Quote(Case("town_new_game/keys").string());
+    const auto screens = HeadlessScreens("--seed=1 --keys-file=" + keys);
+    Start("--backend=tty", "--seed=1 --speed=4 --watch=" + keys);
+    std::system((tmux_ + " resize-window -t k -x 80 -y 25").c_str());
+    ASSERT_TRUE(WaitFor("watching key ", 24, 0)) << LastPane();
+    Send("Space");
+    ASSERT_TRUE(WaitFor(", paused | Space pause", 24)) << LastPane();
+    const int typed = KeysTyped();
+    ASSERT_GE(typed, 0);
+    ASSERT_TRUE(WaitForScreen(screens.at(size_t(typed) + 1))) << typed << "\n" << LastPane();
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(KeysTyped(), typed);
+    for (int step = 1; step <= 3; ++step) {
+        Send("Right");
+        ASSERT_TRUE(WaitForScreen(screens.at(size_t(typed + step) + 1))) << step << "\n" << LastPane();
+        EXPECT_EQ(KeysTyped(), typed + step);
+    }
+    // Two back: the game starts again and goes forward without drawing.
+    Send("Left");
+    Send("Left");
+    ASSERT_TRUE(WaitFor("watching key " + std::to_string(typed + 1) + "/", 24, 0)) << LastPane();
+    ASSERT_TRUE(WaitForScreen(screens.at(size_t(typed) + 2))) << LastPane();
+    Send("Escape");
+    ASSERT_TRUE(WaitForRow(24, "")) << LastPane();
+    EndWithTheBreak();
+}
+
+// The recording of a watched game taken over holds the script's keys and the player's, and
+// replays headless to the trace of the session.
+TEST_F(TtyWatchTest, AGameTakenOverIsRecordedWholeAndReplaysHeadless) {
+    const fs::path script = dir_ / "friend.keys";
+    std::ofstream(script) << "#seed 1\n" << Read(Case("town_new_game/keys"));
+    const auto screens = HeadlessScreens("--keys-file=" + Quote(script.string()));
+    const std::string recording = (dir_ / "mine.keys").string();
+    const std::string trace = (dir_ / "tty.trace").string();
+    Start("--backend=tty", "--speed=1000 --watch=" + Quote(script.string()) + " --record=" + Quote(recording) +
+                               " --trace=" + Quote(trace));
+    ASSERT_TRUE(WaitForScreen(screens.back())) << LastPane();
+    const int scripted = TraceEntries(Read(trace));
+    const std::vector<std::string> mine = {"M", "Up", "Up", "Right"};
+    for (size_t i = 0; i < mine.size(); ++i) {
+        Send(mine[i]);
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (TraceEntries(Read(trace)) <= scripted + int(i) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_EQ(TraceEntries(Read(trace)), scripted + int(mine.size())) << LastPane();
+    EndWithTheBreak();
+    EXPECT_FALSE(fs::exists(dir_ / "drives" / "C" / "KSSAVE")) << "the watched game saved into the player's drives";
+
+    const std::string replayTrace = (dir_ / "replayed.trace").string();
+    const std::string command = std::string(KESTRAN_BINARY_DIR) +
+                                "/src/kestran --backend=headless --keys-file=" + Quote(recording) +
+                                " --trace=" + Quote(replayTrace) + " --drives=" + Quote((dir_ / "replay").string());
+    ASSERT_EQ(std::system(command.c_str()), 0) << Read(recording);
+    const std::string session = Read(trace);
+    EXPECT_EQ(Read(replayTrace).substr(0, session.size()), session);
+    EXPECT_TRUE(Read(recording).starts_with("#seed 1\n"));
+}
 
 // Without a display or a terminal there is no window to open: the start-up failure.
 TEST(TtyChoiceTest, WithoutATerminalTheProgramCannotOpenItsWindow) {

@@ -55,7 +55,7 @@ async function launch(pageDir = PAGE_DIR) {
 }
 
 // A page in a browser context of its own (storage and download folder of its own), opened at
-// the game with `seed`.
+// the game with `seed` (and the address's fragment `options.hash`, when given).
 async function openGame(session, seed, options = {}) {
   const downloads = temporaryFolder('kestran-download-');
   const context = await session.browser.createBrowserContext({
@@ -66,7 +66,7 @@ async function openGame(session, seed, options = {}) {
   await page.setViewport({ width: 1400, height: 1100 });  // the screen at twice its size
   page.on('pageerror', (e) => console.error('page error:', e.message));
   if (options.beforeLoad) await options.beforeLoad(page);
-  await page.goto(`${session.url}?seed=${seed}`);
+  await page.goto(`${session.url}?seed=${seed}${options.hash || ''}`);
   if (options.expectRunning !== false) await waitForProgram(page);
   return {
     page,

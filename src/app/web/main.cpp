@@ -1,6 +1,6 @@
 // The program in the browser: the page's window, the font asset, the drive folders kept in the
-// browser's storage, and the game. The command line has no place here; a test may name the seed
-// in the page's address.
+// browser's storage, and the game, recorded for the page to save or share. The command line has
+// no place here; the page's address may name the seed (for tests) or a recording to watch.
 #include <optional>
 #include <string>
 
@@ -10,7 +10,10 @@
 #include "platform/error_log_file.h"
 #include "platform/file_system.h"
 #include "platform/font.h"
+#include "platform/recording.h"
+#include "platform/scratch_drives.h"
 #include "platform/settings.h"
+#include "platform/watching.h"
 #include "platform/web/browser/browser_window.h"
 #include "platform/web/browser/page_bridge.h"
 #include "platform/web/font_pack.h"
@@ -24,9 +27,63 @@ namespace web = kestran::platform::web;
 
 namespace {
 
+using kestran::platform::Platform;
+
+const kestran::platform::Utf8CharToSjis kEncode = [](std::string_view utf8, std::string& sjis) {
+    return kestran::Utf8ToSjis(utf8, sjis);
+};
+
+// The recording the page's address names, read; nothing when there is none or it cannot be
+// watched (the page is told why, and the game starts as it would without it).
+std::optional<kestran::platform::KeyScript> AddressedRecording() {
+    const auto text = web::PageReplay();
+    if (!text) return std::nullopt;
+    kestran::platform::KeyScript script;
+    std::string error;
+    if (kestran::platform::ParseRecording(*text, kEncode, script, error)) return script;
+    web::TellReplayRefused(error);
+    return std::nullopt;
+}
+
+// One run of the game, recorded afresh as the session's recording. `seed` is the clock's when
+// none is given.
+int PlayRecorded(Platform& platform, std::optional<uint32_t> seed) {
+    kestran::Runtime rt(platform);
+    if (!seed) seed = uint32_t(kestran::PbTimer(rt));
+    auto& recording = web::SessionRecording();
+    recording.str({});
+    kestran::platform::Window* const window = platform.window;
+    kestran::platform::RecordingWindow recorder(*window, recording, *seed, kEncode);
+    platform.window = &recorder;
+    const int status =
+        kestran::RunProgram(rt, [game = *seed](kestran::Runtime& r) { kestran::game::RunGame(r, game); });
+    platform.window = window;
+    return status;
+}
+
+// A watched recording plays on copies of the drives in memory: the watched game's saves never
+// reach the browser's storage, also after the player has taken over.
+int PlayWatched(Platform& platform, kestran::platform::KeyScript script, const kestran::platform::Clock& clock) {
+    kestran::platform::ScratchDrives scratch;
+    std::string error;
+    if (!scratch.Create(*platform.drives, "/tmp", error)) {
+        web::TellReplayRefused(error);
+        return PlayRecorded(platform, web::PageSeed());
+    }
+    kestran::platform::WatchingWindow watcher(*platform.window, clock, std::move(script.keys),
+                                              kestran::platform::WatchingWindow::kDefaultSpeed);
+    platform.window = &watcher;
+    const uint32_t seed = *script.seed;
+    const int status = kestran::platform::PlayWatchedRuns(
+        platform, scratch, watcher, [&](bool) { return PlayRecorded(platform, seed); }, error);
+    if (status >= 0) return status;
+    watcher.ShowMessage("kestran", error);
+    return kestran::kExitFatalError;
+}
+
 int Run() {
     web::BrowserWindow window;
-    web::SetKeyScriptEncoder([](std::string_view utf8, std::string& sjis) { return kestran::Utf8ToSjis(utf8, sjis); });
+    web::SetKeyScriptEncoder(kEncode);
     kestran::platform::Font font;
     std::string packed;
     std::string error;
@@ -46,18 +103,15 @@ int Run() {
     kestran::platform::Settings settings;
     settings.errorMessageFolder = "/";  // the messages are linked in; any folder names them
     kestran::platform::FileErrorLog errorLog(kestran::platform::FileErrorLog::DefaultPath());
-    kestran::platform::Platform platform;
+    Platform platform;
     platform.window = &window;
     platform.clock = &clock;
     platform.font = &font;
     platform.drives = &drives;
     platform.settings = &settings;
     platform.errorLog = &errorLog;
-    kestran::Runtime rt(platform);
-
-    const std::optional<uint32_t> pageSeed = web::PageSeed();
-    const uint32_t seed = pageSeed ? *pageSeed : uint32_t(kestran::PbTimer(rt));
-    return kestran::RunProgram(rt, [seed](kestran::Runtime& r) { kestran::game::RunGame(r, seed); });
+    if (auto recording = AddressedRecording()) return PlayWatched(platform, std::move(*recording), clock);
+    return PlayRecorded(platform, web::PageSeed());
 }
 
 }  // namespace

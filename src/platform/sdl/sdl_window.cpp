@@ -57,6 +57,7 @@ public:
     void Beep() override { beeper_.Beep(); }
     void SetTextInput(bool on, int column, int row) override;
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+    void ShowStatus(const std::string& lineUtf8) override;
 
 private:
     bool Translate(SDL_Event& sdlEvent, Event& event);
@@ -367,6 +368,12 @@ void SdlWindow::ShowMessage(const std::string& titleUtf8, const std::string& tex
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, titleUtf8.c_str(), textUtf8.c_str(), window_) != 0) {
         std::fprintf(stderr, "%s: %s\n", titleUtf8.c_str(), textUtf8.c_str());
     }
+}
+
+// The window's title carries the status after the program's name.
+void SdlWindow::ShowStatus(const std::string& lineUtf8) {
+    const std::string title = lineUtf8.empty() ? options_.title : options_.title + " - " + lineUtf8;
+    SDL_SetWindowTitle(window_, title.c_str());
 }
 
 void SdlWindow::ToggleFullscreen() {

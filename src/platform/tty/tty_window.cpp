@@ -11,11 +11,13 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/tty/tty_cells.h"
 #include "platform/tty/tty_keys.h"
@@ -46,6 +48,8 @@ public:
     // The terminal's own input method composes at the cursor, which the frame places.
     void SetTextInput(bool, int, int) override {}
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+    void ShowStatus(const std::string& lineUtf8) override;
+    ~TtyWindow() override { ShowStatus({}); }
 
 private:
     static bool Fits() { return LINES >= kTextRows && COLS >= kTextColumns; }
@@ -59,6 +63,7 @@ private:
     void Update();
     void DrawRow(int row);
     void DrawTooSmall();
+    void DrawStatus();
     void PlaceCursor();
     attr_t Attributes(const TermCell& cell, short& pair);
     short PairOf(int fg, int bg);
@@ -74,6 +79,8 @@ private:
     std::deque<Event> queue_;
     std::map<int, short> pairs_;
     bool closed_ = false;
+    std::string status_;
+    bool titleUsed_ = false;
 };
 
 void TtyWindow::Present(const FrameView& frame) {
@@ -180,6 +187,7 @@ void TtyWindow::Repaint() {
     shownValid_.reset();
     clear();
     if (Fits()) {
+        DrawStatus();
         Update();
     } else {
         DrawTooSmall();
@@ -259,6 +267,48 @@ void TtyWindow::ShowMessage(const std::string& titleUtf8, const std::string& tex
     session_.Suspend();
     std::fprintf(stderr, "%s: %s\n", titleUtf8.c_str(), textUtf8.c_str());
     std::fflush(stderr);
+}
+
+void TtyWindow::ShowStatus(const std::string& lineUtf8) {
+    if (lineUtf8 == status_) return;
+    status_ = lineUtf8;
+    if (!Fits()) return;
+    DrawStatus();
+    PlaceCursor();
+    refresh();
+}
+
+// The status goes on the row below the game's 24 when the terminal has one; else into the
+// terminal's title (its status line where terminfo names one, else xterm's title escape), the
+// title it had put back when the status goes away.
+void TtyWindow::DrawStatus() {
+    if (LINES > kTextRows) {
+        move(kTextRows, 0);
+        clrtoeol();
+        attron(A_REVERSE);
+        addnstr(status_.c_str(), std::min(COLS, int(status_.size())));
+        attroff(A_REVERSE);
+        return;
+    }
+    const char* term = std::getenv("TERM");
+    const std::string_view name = term ? term : "";
+    char* toStatus = tigetstr(const_cast<char*>("tsl"));
+    char* fromStatus = tigetstr(const_cast<char*>("fsl"));
+    const auto present = [](const char* capability) {
+        return capability && capability != reinterpret_cast<char*>(-1);  // -1: not a string capability
+    };
+    const bool hasStatusLine = present(toStatus) && present(fromStatus);
+    if (!hasStatusLine && (name.empty() || name.starts_with("linux") || name.starts_with("dumb"))) return;
+    if (status_.empty() && !titleUsed_) return;
+    refresh();  // the title's bytes go after what curses still holds
+    std::string title = hasStatusLine ? toStatus : "\033]2;";
+    if (!titleUsed_) title = "\033[22;0t" + title;  // the terminal keeps its own title
+    title += status_.empty() ? "" : "kestran: " + status_;
+    title += hasStatusLine ? fromStatus : "\007";
+    if (status_.empty()) title += "\033[23;0t";
+    titleUsed_ = !status_.empty();
+    std::fputs(title.c_str(), stdout);
+    std::fflush(stdout);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ EM_JS(void, KestranPageTextInput, (int on, int column, int row),
 EM_JS(void, KestranPageMessage, (const char* title, const char* text),
       { Module.kestranPage.message(UTF8ToString(title), UTF8ToString(text)); });
 
+EM_JS(void, KestranPageWatchStatus, (const char* line), { Module.kestranPage.watchStatus(UTF8ToString(line)); });
+
 namespace kestran::platform::web {
 
 BrowserWindow* BrowserWindow::open_ = nullptr;
@@ -108,6 +110,10 @@ void BrowserWindow::SetTextInput(bool on, int column, int row) {
 
 void BrowserWindow::ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) {
     KestranPageMessage(titleUtf8.c_str(), textUtf8.c_str());
+}
+
+void BrowserWindow::ShowStatus(const std::string& lineUtf8) {
+    KestranPageWatchStatus(lineUtf8.c_str());
 }
 
 }  // namespace kestran::platform::web

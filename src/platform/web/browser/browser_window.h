@@ -27,6 +27,8 @@ public:
     void Beep() override;
     void SetTextInput(bool on, int column, int row) override;
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
+    // The page shows the line with its controls for a watched recording.
+    void ShowStatus(const std::string& lineUtf8) override;
 
     // An event from the page, taken by the next wait or poll.
     void Queue(Event event) { queue_.push_back(std::move(event)); }

@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
+
 // Resolves with the size of the unpacked font asset, which the page then keeps for
 // KestranPageTakeFont, or with 0 when it could not be had (the page says why).
 EM_ASYNC_JS(int, KestranPageFetchFont, (), { return await Module.kestranPage.fetchFont(); });
@@ -16,6 +18,19 @@ EM_ASYNC_JS(int, KestranPagePersist, (), { return await Module.kestranPage.persi
 EM_JS(double, KestranPageSeed, (), { return Module.kestranPage.seed(); });
 
 EM_JS(void, KestranPageEnded, (int status), { Module.kestranPage.ended(status); });
+
+// Resolves with the recording the address names, in the program's memory (freed by the caller),
+// or with 0 for none.
+EM_ASYNC_JS(char*, KestranPageReplay, (), {
+    const text = await Module.kestranPage.replayScript();
+    if (typeof text != 'string') return 0;
+    const size = lengthBytesUTF8(text) + 1;
+    const pointer = _malloc(size);
+    stringToUTF8(text, pointer, size);
+    return pointer;
+});
+
+EM_JS(void, KestranPageReplayRefused, (const char* why), { Module.kestranPage.replayRefused(UTF8ToString(why)); });
 
 namespace kestran::platform::web {
 
@@ -39,6 +54,23 @@ std::optional<uint32_t> PageSeed() {
     const double seed = KestranPageSeed();
     if (seed < 0 || seed > 4294967295.0) return std::nullopt;
     return uint32_t(seed);
+}
+
+std::optional<std::string> PageReplay() {
+    char* text = KestranPageReplay();
+    if (!text) return std::nullopt;
+    std::string script(text);
+    std::free(text);
+    return script;
+}
+
+void TellReplayRefused(const std::string& why) {
+    KestranPageReplayRefused(why.c_str());
+}
+
+std::ostringstream& SessionRecording() {
+    static std::ostringstream recording;
+    return recording;
 }
 
 void TellGameEnded(int status) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "platform/recording.h"
@@ -28,6 +29,18 @@ bool PersistDrives();
 
 // The seed the page's address names (?seed=N), for reproducible runs.
 std::optional<uint32_t> PageSeed();
+
+// The recording the page's address names (#replay=...), as the page decoded it; nothing when the
+// address names none or the page could not read it (it has said why).
+std::optional<std::string> PageReplay();
+
+// Tells the page that the recording it handed in cannot be watched, and why: the game starts as
+// it would without it.
+void TellReplayRefused(const std::string& why);
+
+// The recording of the session (the seed, then every key the program took), which the page
+// saves as a key script or shares as a link.
+std::ostringstream& SessionRecording();
 
 // How the page's keys in key-script notation (kestran_press) turn UTF-8 text into Shift-JIS:
 // the program's own conversion, handed in by the program.

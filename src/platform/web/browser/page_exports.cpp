@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/drives.h"
+#include "platform/watching.h"
 #include "platform/web/browser/browser_window.h"
 #include "platform/web/browser/page_bridge.h"
 #include "platform/web/persisting_file_system.h"
@@ -141,6 +142,22 @@ EMSCRIPTEN_KEEPALIVE const char* kestran_screen_text() {
     BrowserWindow* window = BrowserWindow::Open();
     text = window ? window->ScreenText() : std::string();
     return text.c_str();
+}
+
+// The recording of the session as a key script, valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* kestran_recording() {
+    static std::string text;
+    text = kestran::platform::web::SessionRecording().str();
+    return text.c_str();
+}
+
+// Why `script` (a file the player opened) cannot be watched; empty when it can.
+EMSCRIPTEN_KEEPALIVE const char* kestran_recording_problem(const char* script) {
+    static std::string problem;
+    kestran::platform::KeyScript keys;
+    problem.clear();
+    kestran::platform::ParseRecording(script, keyScriptEncoder, keys, problem);
+    return problem.c_str();
 }
 
 // 1 when the file `name` of drive `letter` was read (kestran_transfer_data and _size give it),

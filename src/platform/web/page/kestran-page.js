@@ -13,10 +13,13 @@
 //     'lineinput'  the game starts or stops reading a line: {on, column, row}
 //     'layout'     the page has been fitted to the screen: {touch, portrait}
 //     'ended'      the program has ended: {status}
+//     'watch'      the state of a recording being watched: {status} ('' once the player plays)
+//     'replayrefused'  the recording the address names cannot be watched: {why}
 //   kestran.press(script)  types keys in key-script notation ("N", "{Enter}"); false if unread
 //   kestran.type(text)     types text as an input method commits it
 //   kestran.screen         {rows, lineInput} as the last 'screen' event told them
-//   kestran.say(text, isError), kestran.focusGame(), kestran.download(blob, name)
+//   kestran.say(text, isError), kestran.focusGame(), kestran.download(blob, name), kestran.timestamp()
+//   kestran.replayScript   set by a module: resolves with the recording to watch, or null
 'use strict';
 
 (function () {
@@ -297,6 +300,18 @@
       return (await kestran.storage.persist(true)) ? 1 : 0;
     },
 
+    replayScript() {
+      return kestran.replayScript ? kestran.replayScript() : Promise.resolve(null);
+    },
+
+    replayRefused(why) {
+      queueMicrotask(() => kestran.emit('replayrefused', { why }));
+    },
+
+    watchStatus(text) {
+      queueMicrotask(() => kestran.emit('watch', { status: text }));
+    },
+
     seed() {
       const value = new URLSearchParams(location.search).get('seed');
       return value !== null && /^\d+$/.test(value) ? Number(value) : -1;
@@ -392,6 +407,7 @@
     },
     say,
     download,
+    timestamp,
     withStrings,
   });
   Object.defineProperties(kestran, {
