@@ -25,6 +25,7 @@ struct CommandLine {
     std::string font;
     int scale = 0;  // 0: the largest that fits
     bool fullscreen = false;
+    bool traceAccessible = false;  // --trace-accessible: the trace carries the screen's words
     bool help = false;
     bool version = false;
 };
