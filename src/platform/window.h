@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kestran::platform {
 
@@ -125,6 +126,9 @@ struct FrameView {
 // The screen's text for the clipboard (the windows' Ctrl+Shift+C): the rows that hold anything,
 // joined with "\n".
 std::string ScreenText(const std::array<std::string, kTextRows>& rows);
+
+// The code points of UTF-8 text; a malformed byte becomes U+FFFD.
+std::vector<uint32_t> DecodeUtf8Text(const std::string& text);
 
 class Window {
 public:
