@@ -75,7 +75,7 @@ bool ApplyValue(std::string_view name, const std::string& value, CommandLine& ou
 
 bool IsFlag(std::string_view name) {
     return name == "--help" || name == "-h" || name == "--version" || name == "--fullscreen" ||
-           name == "--trace-accessible";
+           name == "--trace-accessible" || name == "--screen-reader";
 }
 
 bool TakesValue(std::string_view name) {
@@ -98,6 +98,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             if (name == "--help" || name == "-h") out.help = true;
             if (name == "--version") out.version = true;
             if (name == "--trace-accessible") out.traceAccessible = true;
+            if (name == "--screen-reader") out.screenReader = true;
             continue;
         }
         if (!TakesValue(name)) {
@@ -131,6 +132,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--trace-accessible needs --trace";
         return false;
     }
+    if (out.screenReader && !out.backend.empty() && out.backend != "tty") {
+        error = "--screen-reader is for the terminal (--backend=tty)";
+        return false;
+    }
     return true;
 }
 
@@ -159,6 +164,8 @@ std::string UsageText() {
            "      --trace-accessible\n"
            "                        with --trace: also the screen's text for screen\n"
            "                        readers (the corridor in words), as '@@ TEXT ...'\n"
+           "      --screen-reader   play by ear in the terminal: the corridor in words\n"
+           "                        instead of braille, the cursor on the newest line\n"
            "\n"
            "Headless runs (these choose the headless backend):\n"
            "      --keys=SCRIPT     keys to type, one per character; {Enter} {Esc} {BS}\n"
