@@ -1,6 +1,6 @@
-// Compares two traces of the headless program (--trace) and names the first key wait and screen
-// row where they part, so a failing golden run says where it went astray before the long diff.
-// Usage: trace_diff EXPECTED ACTUAL. Exit status 0 when equal, 1 when they differ, 2 when a file
+// Compares two traces of the headless program (--trace, --trace-accessible) and names the first
+// key wait and screen row (or the accessible text) where they part, so a failing golden run says where it went astray
+// before the long diff. Usage: trace_diff EXPECTED ACTUAL. Exit status 0 when equal, 1 when they differ, 2 when a file
 // cannot be read.
 #include <fstream>
 #include <iostream>
@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kRows = 24;  // an entry's screen rows; an "@@ TEXT" line may follow them
+
 bool ReadLines(const char* path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
@@ -18,8 +20,9 @@ bool ReadLines(const char* path, std::vector<std::string>& lines) {
     return !in.bad();
 }
 
+// "@@ N KEY"; not the "@@ TEXT" line that may follow an entry's rows.
 bool IsWaitHeader(const std::string& line) {
-    return line.rfind("@@ ", 0) == 0;
+    return line.rfind("@@ ", 0) == 0 && line.size() > 3 && line[3] >= '0' && line[3] <= '9';
 }
 
 // The wait header that `index` belongs to, and the screen row it is (0..23), or -1 for the
@@ -64,7 +67,8 @@ int main(int argc, char** argv) {
     const std::string missing = "(the trace ends here)";
     std::ostringstream out;
     out << "first difference at line " << i + 1 << ": wait " << header.substr(3);
-    if (row >= 0) out << ", screen row " << row;
+    if (row >= kRows) out << ", the screen's accessible text";
+    if (row >= 0 && row < kRows) out << ", screen row " << row;
     out << "\n  expected: " << LineOr(expected, i, missing) << "\n  actual:   " << LineOr(actual, i, missing) << "\n";
     std::cout << out.str();
     return 1;

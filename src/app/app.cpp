@@ -83,6 +83,7 @@ bool OpenOutput(const std::string& path, std::unique_ptr<std::ofstream>& file, s
 
 struct Outputs {
     std::unique_ptr<std::ofstream> trace, record, text, png;
+    bool traceAccessible = false;  // the trace carries the screen's accessible text
 };
 
 bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, Outputs& out) {
@@ -118,7 +119,7 @@ int PlayOnce(platform::Platform& platform, const std::string& programName, std::
     const auto encode = [](std::string_view utf8, std::string& sjis) { return Utf8ToSjis(utf8, sjis); };
     std::optional<platform::TracingWindow> tracer;
     if (out.trace && traceWindow) {
-        tracer.emplace(*platform.window, *out.trace, encode);
+        tracer.emplace(*platform.window, *out.trace, encode, out.traceAccessible);
         platform.window = &*tracer;
     }
     std::optional<platform::RecordingWindow> recorder;
@@ -178,6 +179,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
             return kExitStartupFailure;
     }
     Outputs out;
+    out.traceAccessible = cl.traceAccessible;
     if (!OpenOutput(cl.trace, out.trace, error) || !OpenOutput(cl.record, out.record, error) ||
         !OpenOutput(cl.dumpText, out.text, error) || !OpenOutput(cl.dumpPng, out.png, error)) {
         return Refuse(error);
@@ -226,6 +228,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     if (backend == Backend::Headless) {
         platform::HeadlessWindow headless(std::move(script.keys), out.trace.get());
         headless.SetWantsPixels(picturesMade);
+        headless.SetTraceAccessibleText(cl.traceAccessible);
         platform.window = &headless;
         // The last frame, whatever the end left the window pointer at.
         int status = PlayOnce(platform, programName, seed, out, false, [](Runtime& rt) { rt.console.Present(rt); });

@@ -74,7 +74,8 @@ bool ApplyValue(std::string_view name, const std::string& value, CommandLine& ou
 }
 
 bool IsFlag(std::string_view name) {
-    return name == "--help" || name == "-h" || name == "--version" || name == "--fullscreen";
+    return name == "--help" || name == "-h" || name == "--version" || name == "--fullscreen" ||
+           name == "--trace-accessible" || name == "--screen-reader";
 }
 
 bool TakesValue(std::string_view name) {
@@ -96,6 +97,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             if (name == "--fullscreen") out.fullscreen = true;
             if (name == "--help" || name == "-h") out.help = true;
             if (name == "--version") out.version = true;
+            if (name == "--trace-accessible") out.traceAccessible = true;
+            if (name == "--screen-reader") out.screenReader = true;
             continue;
         }
         if (!TakesValue(name)) {
@@ -125,6 +128,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--speed is the pace of --watch";
         return false;
     }
+    if (out.traceAccessible && out.trace.empty()) {
+        error = "--trace-accessible needs --trace";
+        return false;
+    }
+    if (out.screenReader && !out.backend.empty() && out.backend != "tty") {
+        error = "--screen-reader is for the terminal (--backend=tty)";
+        return false;
+    }
     return true;
 }
 
@@ -150,6 +161,11 @@ std::string UsageText() {
            "                        chooses the seed unless --seed is given), then play\n"
            "                        on from where it ends; see Watching below\n"
            "      --speed=N         keys per second while watching, 1 to 1000 (default 8)\n"
+           "      --trace-accessible\n"
+           "                        with --trace: also the screen's text for screen\n"
+           "                        readers (the corridor in words), as '@@ TEXT ...'\n"
+           "      --screen-reader   play by ear in the terminal: the corridor in words\n"
+           "                        instead of braille, the cursor on the newest line\n"
            "\n"
            "Headless runs (these choose the headless backend):\n"
            "      --keys=SCRIPT     keys to type, one per character; {Enter} {Esc} {BS}\n"

@@ -25,6 +25,8 @@ struct CommandLine {
     std::string font;
     int scale = 0;  // 0: the largest that fits
     bool fullscreen = false;
+    bool traceAccessible = false;  // --trace-accessible: the trace carries the screen's words
+    bool screenReader = false;     // --screen-reader: the terminal speaks in words, not braille
     bool help = false;
     bool version = false;
 };

@@ -45,13 +45,16 @@ BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::strin
     }
     if (ChoosesHeadless(cl)) {
         backend = Backend::Headless;
-        return BackendProblem::None;
+        if (!cl.screenReader) return BackendProblem::None;
+        error = "--screen-reader is for the terminal, not for key scripts and dumps";
+        return BackendProblem::BadCommandLine;
     }
     if (HeadlessOnly(cl)) {
         error = "key scripts and dumps need --backend=headless";
         return BackendProblem::BadCommandLine;
     }
-    if (cl.backend == "sdl" || cl.backend.empty()) {
+    // A player by ear wants the terminal, also where a display is at hand.
+    if (cl.backend == "sdl" || (cl.backend.empty() && !cl.screenReader)) {
         if (SdlStarts()) {
             backend = Backend::Sdl;
             return BackendProblem::None;
@@ -93,7 +96,7 @@ std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, [[maybe_unused
                                                  std::string& error) {
 #if KESTRAN_HAVE_TTY
     if (backend == Backend::Tty) {
-        auto window = platform::tty::OpenTtyWindow(error);
+        auto window = platform::tty::OpenTtyWindow(error, {.screenReader = cl.screenReader});
         if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
         return window;
     }

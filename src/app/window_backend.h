@@ -25,7 +25,8 @@ enum class BackendProblem {
 
 // The backend to run: the one --backend names; else headless when the command line scripts the
 // keys or asks for dumps (those are the headless backend's); else sdl when a display is
-// available; else tty when standard input and output are terminals. On a problem, `error` says
+// available (unless --screen-reader asks for the terminal); else tty when standard input and
+// output are terminals. On a problem, `error` says
 // what it is.
 BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
 
@@ -36,7 +37,7 @@ bool ChoosesHeadless(const CommandLine& cl);
 // display can show one, else on the terminal.
 void ShowStartupFailure(const std::string& programName, const std::string& textUtf8);
 
-// Opens the window of the sdl (--scale, --fullscreen) or tty backend for the game. Null, with the
+// Opens the window of the sdl (--scale, --fullscreen) or tty (--screen-reader) backend for the game. Null, with the
 // reason, when it cannot.
 std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, const CommandLine& cl, const std::string& programName,
                                                  const platform::Font* font, const platform::Settings& settings,

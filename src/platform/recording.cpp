@@ -195,10 +195,15 @@ RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed
     out_.flush();
 }
 
-void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows) {
+void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows,
+                     const std::string* accessibleText) {
     out << "@@ " << wait << ' ' << KeyNotation(key) << '\n';
     for (const auto& row : rows)
         out << row << '\n';
+    if (!accessibleText || accessibleText->empty()) return;
+    std::string line = *accessibleText;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    out << "@@ TEXT " << line << '\n';
 }
 
 std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8CharToSjis& encode) {

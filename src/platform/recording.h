@@ -41,8 +41,11 @@ bool ParseKeyScript(std::string_view text, bool isFile, const Utf8CharToSjis& en
 // key in braces, another byte as {xHH}. Empty for an event no script can type.
 std::string KeyNotation(const Event& event);
 
-// One entry of a trace: "@@ N KEY" and the 24 rows of the screen, each ending in "\n".
-void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows);
+// One entry of a trace: "@@ N KEY" and the 24 rows of the screen, each ending in "\n"; then, when
+// `accessibleText` is given and not empty, the line "@@ TEXT " and that text (line breaks in it
+// written as blanks).
+void WriteTraceEntry(std::ostream& out, int wait, const Event& key, const std::array<std::string, kTextRows>& rows,
+                     const std::string* accessibleText = nullptr);
 
 // The script text that types `event` again, empty for an event no script needs (a key released,
 // a repaint). `shiftHeld` follows the Shift key across calls.

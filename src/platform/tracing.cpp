@@ -2,8 +2,13 @@
 
 namespace kestran::platform {
 
-TracingWindow::TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode)
-    : WindowDecorator(inner), out_(out), encode_(std::move(encode)) {}
+TracingWindow::TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode, bool accessibleText)
+    : WindowDecorator(inner), out_(out), encode_(std::move(encode)), traceAccessibleText_(accessibleText) {}
+
+void TracingWindow::SetAccessibleText(const std::string& utf8) {
+    accessibleText_ = utf8;
+    inner_.SetAccessibleText(utf8);
+}
 
 void TracingWindow::Present(const FrameView& frame) {
     if (frame.textRows) rows_ = *frame.textRows;
@@ -22,7 +27,7 @@ void TracingWindow::Observe(const Event& event) {
         if (notation.empty() || !ParseKeyScript(notation, false, encode_, keys, error)) return;
     }
     for (const Event& key : keys.keys)
-        WriteTraceEntry(out_, ++keys_, key, rows_);
+        WriteTraceEntry(out_, ++keys_, key, rows_, traceAccessibleText_ ? &accessibleText_ : nullptr);
     out_.flush();
 }
 

@@ -14,9 +14,11 @@ namespace kestran::platform {
 
 class TracingWindow final : public WindowDecorator {
 public:
-    TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode);
+    // With `accessibleText`, each entry carries the screen's accessible text too.
+    TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode, bool accessibleText = false);
 
     void Present(const FrameView& frame) override;
+    void SetAccessibleText(const std::string& utf8) override;
 
 private:
     void Observe(const Event& event) override;
@@ -26,6 +28,8 @@ private:
     std::array<std::string, kTextRows> rows_;
     bool shift_ = false;
     int keys_ = 0;
+    bool traceAccessibleText_;
+    std::string accessibleText_;
 };
 
 }  // namespace kestran::platform

@@ -58,6 +58,7 @@ public:
         inner_.ShowMessage(titleUtf8, textUtf8);
     }
     void ShowStatus(const std::string& lineUtf8) override { inner_.ShowStatus(lineUtf8); }
+    void SetAccessibleText(const std::string& utf8) override { inner_.SetAccessibleText(utf8); }
     bool WantsPixels() const override { return !Seeking() && inner_.WantsPixels(); }
 
     // After the program ended: true, once, when it ended so that the game starts again for a

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kestran::platform {
 
@@ -126,6 +127,9 @@ struct FrameView {
 // joined with "\n".
 std::string ScreenText(const std::array<std::string, kTextRows>& rows);
 
+// The code points of UTF-8 text; a malformed byte becomes U+FFFD.
+std::vector<uint32_t> DecodeUtf8Text(const std::string& text);
+
 class Window {
 public:
     virtual ~Window() = default;
@@ -155,6 +159,12 @@ public:
     // watched replay) outside that screen: in the window's title, on the terminal's row below
     // it. Empty takes the line away. Windows with nowhere to show it ignore it.
     virtual void ShowStatus(const std::string& /*lineUtf8*/) {}
+
+    // A short text (UTF-8) that says in words what the current screen shows as a picture; empty
+    // when the screen has none. Each call brings a new text, also one that reads like the text
+    // before; it holds until the next call. A window presents it (speaks it, shows it in words) or
+    // ignores it, as this default does.
+    virtual void SetAccessibleText(const std::string& /*utf8*/) {}
 
     // False when the window never looks at the pixels of a frame (a headless run that writes no
     // picture): frames then come without them, and composing them is saved.

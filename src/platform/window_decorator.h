@@ -30,6 +30,7 @@ public:
     }
     void ShowStatus(const std::string& lineUtf8) override { inner_.ShowStatus(lineUtf8); }
     bool WantsPixels() const override { return inner_.WantsPixels(); }
+    void SetAccessibleText(const std::string& utf8) override { inner_.SetAccessibleText(utf8); }
 
 protected:
     // Sees every event the program takes, by waiting or by polling, before the program does.

@@ -57,6 +57,7 @@ public:
         messages.push_back(title + ": " + text);
     }
     bool WantsPixels() const override { return wantsPixels; }
+    void SetAccessibleText(const std::string& utf8) override { accessibleTexts.push_back(utf8); }
 
     int presents = 0;
     int waits = 0;
@@ -69,6 +70,7 @@ public:
     bool wantsPixels = true;
     std::array<std::string, platform::kTextRows> rows;
     std::vector<std::string> messages;
+    std::vector<std::string> accessibleTexts;  // every text the program handed over, in order
 };
 
 }  // namespace kestran::testing

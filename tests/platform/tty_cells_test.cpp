@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -153,6 +154,40 @@ TEST(TtyRowTest, AFrameWithoutTextCellsShowsThePicture) {
     ComposeTermRow(frame.view(), 0, out);
     EXPECT_EQ(out[0].ch, char32_t(0x2801));
     EXPECT_EQ(out[1].ch, U' ');
+}
+
+// A row's characters as the terminal shows them, without the trailing blanks.
+std::u32string Shown(const TermRow& row) {
+    std::u32string text;
+    for (const TermCell& cell : row) {
+        if (!cell.covered) text += cell.ch;
+    }
+    return text.substr(0, text.find_last_not_of(U' ') + 1);
+}
+
+// For a screen reader: no braille, and the words where the picture was, a sentence to a row,
+// around the game's own text; what finds no row is left out.
+TEST(TtyWordsTest, SentencesTakeTheBlankRowsOfThePicturesPartAndLongOnesWrap) {
+    Frame frame;
+    frame.Fill(0xFFFFFF);
+    TextCells cells{};
+    cells[1][49] = {U'X', 0xFFFFFF, 0, false};  // the game's text in the picture's part
+    frame.view().textCells = &cells;
+    std::array<TermRow, kTextRows> rows;
+    for (int r = 0; r < kTextRows; ++r)
+        ComposeTermRow(frame.view(), r, rows[size_t(r)], false);
+    const std::u32string wide = U"あいうえおかきくけこさしすせそたちつてとなにぬねのは。";  // 26: one too many
+    std::string words = "前はA壁。あいうえおかきくけこさしすせそたちつてとなにぬねのは。";
+    for (int i = 0; i < kWordsRows; ++i)
+        words += "壁。";
+    EXPECT_EQ(LayWords(words, 7, rows).count(), size_t(kWordsRows) - 1);
+    EXPECT_EQ(Shown(rows[0]), U"前はA壁。");  // ASCII takes one cell
+    EXPECT_EQ(rows[0][5].ch, U'壁');
+    EXPECT_EQ(Shown(rows[1]), std::u32string(49, U' ') + U"X");
+    EXPECT_EQ(Shown(rows[2]), wide.substr(0, 25));
+    EXPECT_EQ(Shown(rows[3]), wide.substr(25));
+    EXPECT_EQ(Shown(rows[size_t(kWordsRows) - 1]), U"壁。");
+    EXPECT_EQ(Shown(rows[size_t(kWordsRows)]), U"");
 }
 
 TEST(TtyGlyphTest, ACharacterKeepsItsCellsWhateverTheTerminalsWidth) {

@@ -147,6 +147,16 @@ protected:
         }
         return false;
     }
+    // From the title, loads the hero saved on drive C (who stands in the labyrinth).
+    void LoadFromDriveC() {
+        Send("l");
+        ASSERT_TRUE(WaitFor("デバイスを指定して下さい")) << LastPane();
+        Send("c");
+        Send("y");
+        ASSERT_TRUE(WaitFor("ロードしました")) << LastPane();
+        Send("x");
+        Send("x");
+    }
     std::string LastPane() const {
         std::string s;
         for (const auto& r : last_)
@@ -223,6 +233,46 @@ TEST_F(TtyProgramTest, ASmallTerminalIsAskedToGrowAndAKillGivesTheTerminalBack) 
     ASSERT_EQ(::kill(std::stoi(program), SIGTERM), 0);
     ASSERT_TRUE(WaitFor("KESTRAN_EXIT=143", -1, 0, true)) << LastPane();
     EXPECT_EQ(Read(dir_ / "before"), Modes(dir_ / "after")) << "terminal modes differ after SIGTERM";
+}
+
+bool HasBraille(const std::string& utf8) {
+    // U+2800..U+28FF: E2 A0 80 .. E2 A3 BF
+    for (size_t i = 0; i + 1 < utf8.size(); ++i) {
+        if (uint8_t(utf8[i]) == 0xE2 && uint8_t(utf8[i + 1]) >= 0xA0 && uint8_t(utf8[i + 1]) <= 0xA3) return true;
+    }
+    return false;
+}
+
+// Played by ear: a saved hero in the labyrinth, turned once. No braille anywhere, the corridor
+// in words with the facing, and the cursor at the start of the last row that changed.
+TEST_F(TtyProgramTest, ForAScreenReaderTheCorridorIsSaidInWordsWhereTheCursorRests) {
+    fs::create_directories(dir_ / "drives" / "C");
+    std::ofstream(dir_ / "drives" / "C" / "KSSAVE", std::ios::binary)
+        << Read(fs::path(KESTRAN_SOURCE_DIR) / "tests/fuzz_saves/labyrinth.KSSAVE");
+    Start("--screen-reader");
+    ASSERT_TRUE(WaitFor("(N) NEW  GAME", 14, 33)) << LastPane();
+    ASSERT_NO_FATAL_FAILURE(LoadFromDriveC());
+    ASSERT_TRUE(WaitFor("向き。", 0, 2)) << LastPane();
+    const std::string before = Pane()[0];
+    Send("Left");
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (Pane()[0] == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(100ms);
+    last_ = Pane();
+    ASSERT_NE(last_[0], before) << LastPane();
+    EXPECT_EQ(last_[0].find("向き。"), 3u) << LastPane();  // one double-byte facing: 3 bytes
+    for (const auto& row : last_)
+        EXPECT_FALSE(HasBraille(row)) << row;
+    std::istringstream cursor(Output(tmux_ + " display -p -t k '#{cursor_x} #{cursor_y}'"));
+    int x = -1, y = -1;
+    cursor >> x >> y;
+    EXPECT_EQ(x, 0);
+    ASSERT_TRUE(y >= 0 && y < 22) << y;
+    EXPECT_NE(last_[size_t(y)].find("。"), std::string::npos) << "the cursor is on row " << y << "\n" << LastPane();
+    Send("C-c");
+    ASSERT_TRUE(WaitFor("中断しました")) << LastPane();
+    Send("x");
+    ASSERT_TRUE(WaitFor("KESTRAN_EXIT=0", -1, 0, true)) << LastPane();
 }
 
 // The entries of a trace ("@@ N KEY" and the 24 rows).
@@ -313,13 +363,7 @@ TEST_P(TtySignalTest, LeavesTheTerminalAndTheSave) {
     const int pid = ProgramPid();
     ASSERT_GT(pid, 0);
     if (moment != Moment::Title) {
-        Send("l");
-        ASSERT_TRUE(WaitFor("デバイスを指定して下さい")) << LastPane();
-        Send("c");
-        Send("y");
-        ASSERT_TRUE(WaitFor("ロードしました")) << LastPane();
-        Send("x");
-        Send("x");
+        ASSERT_NO_FATAL_FAILURE(LoadFromDriveC());
         ASSERT_TRUE(WaitFor("仲間")) << LastPane();
         Send("Left");
         if (moment == Moment::Walking) {

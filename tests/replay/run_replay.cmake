@@ -1,7 +1,8 @@
 # Runs one golden case (see CMakeLists.txt). Arguments: PROGRAM, TRACE_DIFF, CASE_DIR, WORK_DIR.
 # A case may bring a `drives` folder (save files to load), copied in before the first run, and a
 # second script `keys.2`, run afterwards on the same drives (the program started again after a
-# save) and compared with `expected.2.trace`.
+# save) and compared with `expected.2.trace`. A case may name further options of the program, one
+# to a line, in `options` (--trace-accessible: its traces carry the screens' words).
 #
 # A long case (a whole game of tens of thousands of keys traces tens of megabytes) keeps its
 # expected traces xz-packed as `expected.trace.tar.xz` (and `expected.2.trace.tar.xz`): the
@@ -15,6 +16,10 @@ if(IS_DIRECTORY ${CASE_DIR}/drives)
 endif()
 file(READ ${CASE_DIR}/seed seed)
 string(STRIP "${seed}" seed)
+set(options "")
+if(EXISTS ${CASE_DIR}/options)
+  file(STRINGS ${CASE_DIR}/options options)
+endif()
 
 # One run of the program with the script keys${suffix}, traced into actual${suffix}.trace.
 function(replay_run suffix)
@@ -23,7 +28,7 @@ function(replay_run suffix)
   set(packed ${CASE_DIR}/expected${suffix}.trace.tar.xz)
   execute_process(
     COMMAND ${PROGRAM} --backend=headless --seed=${seed} --keys-file=${CASE_DIR}/keys${suffix}
-            --drives=${WORK_DIR}/drives --trace=${actual}
+            --drives=${WORK_DIR}/drives --trace=${actual} ${options}
     TIMEOUT 240
     RESULT_VARIABLE status
     ERROR_VARIABLE errors)

@@ -3,8 +3,11 @@
 #include <array>
 #include <span>
 
+#include "game/dungeon/corridor_words.h"
+#include "game/dungeon/map_cells.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
+#include "runtime/console/accessible_text.h"
 #include "runtime/console/graphics.h"
 #include "runtime/console/screen.h"
 #include "runtime/runtime.h"
@@ -89,24 +92,30 @@ bool WalledRight(GameState& s, Slot slot) {
     return Walled(s, slot, TurnedDirection(s.facing, 1));
 }
 
-// The side of the view beside a wall or an opening: `wall` when `slot` is walled on that side,
-// else the opening when the neighbouring cell `beside` is walled ahead.
-template <class Wall, class Opening>
-void DrawSide(Game& g, bool walled, Slot beside, const Wall& wall, const Opening& opening) {
-    if (walled) {
-        DrawFigure(g, wall);
-        return;
-    }
-    Examine(g.s, beside);
-    if (WalledAhead(g.s, beside)) DrawFigure(g, opening);
+// The side beside a cell: a wall when the cell is walled that way, else the opening when the
+// neighbouring cell `beside` (examined only then) is walled ahead.
+Side SideOf(GameState& s, bool walled, Slot beside) {
+    if (walled) return Side::Wall;
+    Examine(s, beside);
+    return WalledAhead(s, beside) ? Side::Opening : Side::Open;
 }
 
-void DrawFar(Game& g) {
-    GameState& s = g.s;
-    Examine(s, kAhead);
-    if (WalledAhead(s, kAhead)) DrawFigure(g, kFarFront);
-    DrawSide(g, WalledLeft(s, kAhead), kAheadLeft, kFarLeft, kFarLeftOpening);
-    DrawSide(g, WalledRight(s, kAhead), kAheadRight, kFarRight, kFarRightOpening);
+template <class Wall, class Opening>
+void DrawSide(Game& g, Side side, const Wall& wall, const Opening& opening) {
+    if (side == Side::Wall) DrawFigure(g, wall);
+    if (side == Side::Opening) DrawFigure(g, opening);
+}
+
+void DrawCorridor(Game& g, const CorridorView& view) {
+    if (view.nearFront) {
+        DrawFigure(g, kNearFront);
+    } else {
+        if (view.farFront) DrawFigure(g, kFarFront);
+        DrawSide(g, view.farLeft, kFarLeft, kFarLeftOpening);
+        DrawSide(g, view.farRight, kFarRight, kFarRightOpening);
+    }
+    DrawSide(g, view.nearLeft, kNearLeft, kNearLeftOpening);
+    DrawSide(g, view.nearRight, kNearRight, kNearRightOpening);
 }
 
 void PrintPicture(Game& g, double x, double y, std::string_view picture, std::initializer_list<double> values) {
@@ -124,18 +133,27 @@ double TurnedDirection(double direction, int quarterTurns) {
     return turned;
 }
 
-void DrawView(Game& g) {
-    GameState& s = g.s;
+CorridorView ExamineView(GameState& s) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         s.viewWalls(slot) = "0000";
+    CorridorView view;
     Examine(s, kHere);
-    if (WalledAhead(s, kHere)) {
-        DrawFigure(g, kNearFront);
-    } else {
-        DrawFar(g);
+    view.nearFront = WalledAhead(s, kHere);
+    if (!view.nearFront) {
+        Examine(s, kAhead);
+        view.farFront = WalledAhead(s, kAhead);
+        view.farLeft = SideOf(s, WalledLeft(s, kAhead), kAheadLeft);
+        view.farRight = SideOf(s, WalledRight(s, kAhead), kAheadRight);
     }
-    DrawSide(g, WalledLeft(s, kHere), kLeft, kNearLeft, kNearLeftOpening);
-    DrawSide(g, WalledRight(s, kHere), kRight, kNearRight, kNearRightOpening);
+    view.nearLeft = SideOf(s, WalledLeft(s, kHere), kLeft);
+    view.nearRight = SideOf(s, WalledRight(s, kHere), kRight);
+    return view;
+}
+
+void DrawView(Game& g) {
+    const CorridorView view = ExamineView(g.s);
+    DrawCorridor(g, view);
+    PbSetAccessibleText(g.rt, DescribeView(view, g.s.facing, HeroCellEvent(g.s)));
 }
 
 bool HeroCellWalled(GameState& s, double direction) {

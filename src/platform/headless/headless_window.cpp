@@ -39,7 +39,7 @@ bool HeadlessWindow::WaitEvent(Event& event, int) {
     ++waits_;
     event = next_ < keys_.size() ? keys_[next_++] : Event::Of(Event::Kind::Close);
     if (trace_) {
-        WriteTraceEntry(*trace_, waits_, event, rows_);
+        WriteTraceEntry(*trace_, waits_, event, rows_, traceAccessibleText_ ? &accessibleText_ : nullptr);
         trace_->flush();
     }
     return true;

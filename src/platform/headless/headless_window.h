@@ -16,7 +16,7 @@ class HeadlessWindow final : public Window {
 public:
     // `keys` are typed one at a time, each when the program waits for a key; when they are used
     // up the window counts as closed. With `trace`, every wait writes "@@ N KEY" and the 24
-    // rows of the screen.
+    // rows of the screen (and the accessible text, when asked for).
     explicit HeadlessWindow(std::vector<Event> keys, std::ostream* trace = nullptr);
 
     void Present(const FrameView& frame) override;
@@ -28,6 +28,9 @@ public:
     bool WantsPixels() const override { return wantsPixels_; }
     // Without pixels, frames bring only their text (a run that dumps no picture).
     void SetWantsPixels(bool wanted) { wantsPixels_ = wanted; }
+    void SetAccessibleText(const std::string& utf8) override { accessibleText_ = utf8; }
+    // Whether each trace entry carries the screen's accessible text (off unless asked for).
+    void SetTraceAccessibleText(bool on) { traceAccessibleText_ = on; }
 
     // The last frame presented.
     const std::vector<uint32_t>& pixels() const { return pixels_; }
@@ -56,6 +59,8 @@ private:
     int textInputColumn_ = 0;
     int textInputRow_ = 0;
     bool wantsPixels_ = true;
+    std::string accessibleText_;
+    bool traceAccessibleText_ = false;
 };
 
 }  // namespace kestran::platform

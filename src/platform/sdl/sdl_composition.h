@@ -45,7 +45,4 @@ private:
     int textureHeight_ = 0;
 };
 
-// The code points of UTF-8 text; a malformed byte becomes U+FFFD.
-std::vector<uint32_t> DecodeUtf8Text(const std::string& text);
-
 }  // namespace kestran::platform::sdl

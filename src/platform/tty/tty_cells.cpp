@@ -1,6 +1,8 @@
 #include "platform/tty/tty_cells.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace kestran::platform::tty {
 
@@ -69,6 +71,16 @@ TermCell TextTermCell(const TextCell& text, uint8_t background) {
     return cell;
 }
 
+bool IsBlank(const TermCell& cell) {
+    return cell.ch == U' ' && !cell.reverse && !cell.covered;
+}
+
+constexpr uint32_t kFullStop = U'。';
+
+int CellsOf(uint32_t ch) {
+    return ch < 0x80 || (ch >= 0xFF61 && ch <= 0xFF9F) ? 1 : 2;
+}
+
 }  // namespace
 
 int NearestTerminalColour(uint32_t rgb) {
@@ -111,7 +123,7 @@ BrailleCell SampleBraille(const FrameView& frame, int column, int row) {
     return out;
 }
 
-void ComposeTermRow(const FrameView& frame, int row, TermRow& out) {
+void ComposeTermRow(const FrameView& frame, int row, TermRow& out, bool braille) {
     const auto background = uint8_t(NearestTerminalColour(frame.background));
     for (int column = 0; column < kTextColumns; ++column) {
         TermCell& cell = out[size_t(column)];
@@ -122,12 +134,35 @@ void ComposeTermRow(const FrameView& frame, int row, TermRow& out) {
                 continue;
             }
         }
-        const BrailleCell dots = SampleBraille(frame, column, row);
+        const BrailleCell dots = braille ? SampleBraille(frame, column, row) : BrailleCell{};
         cell = TermCell{};
         cell.ch = dots.ch;
         cell.fg = uint8_t(NearestTerminalColour(dots.ch == U' ' ? 0xC0C0C0 : dots.colour));
         cell.bg = background;
     }
+}
+
+std::bitset<kTextRows> LayWords(const std::string& utf8, uint8_t colour, std::array<TermRow, kTextRows>& rows) {
+    const std::vector<uint32_t> codes = DecodeUtf8Text(utf8);
+    std::bitset<kTextRows> used;
+    size_t next = 0;
+    for (int row = 0; row < kWordsRows && next < codes.size(); ++row) {
+        TermRow& cells = rows[size_t(row)];
+        if (!std::all_of(cells.begin(), cells.begin() + kWordsColumns, IsBlank)) continue;
+        used.set(size_t(row));
+        for (int column = 0; next < codes.size();) {
+            const uint32_t ch = codes[next];
+            const int width = CellsOf(ch);
+            if (column + width > kWordsColumns) break;
+            cells[size_t(column)].ch = ch;
+            cells[size_t(column)].fg = colour;
+            if (width == 2) cells[size_t(column) + 1].covered = true;
+            column += width;
+            ++next;
+            if (ch == kFullStop) break;
+        }
+    }
+    return used;
 }
 
 PlacedGlyph PlaceGlyph(char32_t ch, int cells, int terminalWidth) {

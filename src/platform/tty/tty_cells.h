@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
+#include <string>
 
 #include "platform/window.h"
 
@@ -45,9 +47,23 @@ struct TermCell {
 using TermRow = std::array<TermCell, kTextColumns>;
 
 // The terminal cells of text row `row` of a frame: the text of each cell in its colours (a
-// reverse cell drawn reversed), and braille in the blank, transparent cells. A frame without
-// text cells shows the picture only.
-void ComposeTermRow(const FrameView& frame, int row, TermRow& out);
+// reverse cell drawn reversed), and braille in the blank, transparent cells unless `braille` is
+// false (for a screen reader, to which braille is noise). A frame without text cells shows the
+// picture only.
+void ComposeTermRow(const FrameView& frame, int row, TermRow& out, bool braille = true);
+
+// The part of the screen the corridor's picture takes (400 pixels square in cells of 8x18), where
+// the terminal of a screen reader shows the picture's words instead.
+constexpr int kWordsColumns = 50;
+constexpr int kWordsRows = 22;
+
+// Lays the screen's accessible text (UTF-8) into the picture's part of `rows` in `colour`: a
+// sentence (up to "。") to a row, a longer one wrapped at kWordsColumns, from the top down. A row
+// that holds any text in those columns is left to the text and the words go on below it; words
+// that find no row left are dropped. A character takes two cells unless it is ASCII or
+// half-width katakana (the text comes from Shift-JIS, where these are the widths). Gives the rows
+// that took words.
+std::bitset<kTextRows> LayWords(const std::string& utf8, uint8_t colour, std::array<TermRow, kTextRows>& rows);
 
 // How a character that covers `cells` grid cells is drawn with terminal glyphs of
 // `terminalWidth` columns (wcwidth): the glyph and whether a blank pads the second cell.

@@ -29,12 +29,26 @@ namespace {
 
 constexpr uint8_t kCtrlC = 3;
 
+// Whether a row changed from `before` to `after` shows new text: a cell that changed holds some
+// (a row that only lost text, beside text that stayed, brings nothing new to read).
+bool BringsText(const TermRow& before, const TermRow& after) {
+    for (size_t c = 0; c < after.size(); ++c) {
+        if (!(after[c] == before[c]) && (after[c].ch != U' ' || after[c].reverse)) return true;
+    }
+    return false;
+}
+
 bool IsBreak(const Event& e) {
     return e.kind == Event::Kind::Character && e.byte == kCtrlC;
 }
 
+// The colour of the words that stand in for the picture.
+constexpr uint8_t kWordsColour = 7;
+
 class TtyWindow final : public Window {
 public:
+    explicit TtyWindow(const TtyOptions& options) : options_(options) {}
+
     bool Open(std::string& error) {
         if (!session_.Start(error)) return false;
         Repaint();  // a black screen, or the request for a larger terminal
@@ -50,6 +64,12 @@ public:
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
     void ShowStatus(const std::string& lineUtf8) override;
     ~TtyWindow() override { ShowStatus({}); }
+    void SetAccessibleText(const std::string& utf8) override {
+        words_ = utf8;
+        wordsNew_ = !utf8.empty();
+    }
+    // Without braille, nothing the terminal shows comes from the pixels.
+    bool WantsPixels() const override { return !options_.screenReader; }
 
 private:
     static bool Fits() { return LINES >= kTextRows && COLS >= kTextColumns; }
@@ -60,14 +80,21 @@ private:
     bool WaitForInput(int timeoutMs);
     void Resized();
     void Repaint();
-    void Update();
-    void DrawRow(int row);
+    // `news`: the rows drawn are changes the player should be led to (not a repaint).
+    void Update(bool news = true);
+    void DrawRow(int row, const TermRow& cells);
+    void TakeBackWords();
     void DrawTooSmall();
     void DrawStatus();
     void PlaceCursor();
     attr_t Attributes(const TermCell& cell, short& pair);
     short PairOf(int fg, int bg);
 
+    TtyOptions options_;
+    std::string words_;
+    bool wordsNew_ = false;            // words_ came since the last frame
+    std::bitset<kTextRows> sayAgain_;  // rows of new words, written whole even where unchanged
+    int newestRow_ = 0;                // where a screen reader's cursor rests (Update)
     Session session_;
     std::array<TermRow, kTextRows> wanted_{};
     std::array<TermRow, kTextRows> shown_{};
@@ -87,12 +114,20 @@ void TtyWindow::Present(const FrameView& frame) {
     session_.Resume();
     int first = 0;
     int last = kTextRows;
-    if (presented_ && frame.cellHeight > 0) {
+    // The words may change without a pixel changing; without braille, composing is cheap.
+    if (presented_ && frame.cellHeight > 0 && !options_.screenReader) {
         first = frame.dirtyTop / frame.cellHeight;
         last = (frame.dirtyBottom + frame.cellHeight - 1) / frame.cellHeight;
     }
     for (int r = std::max(first, 0); r < std::min(last, kTextRows); ++r)
-        ComposeTermRow(frame, r, wanted_[size_t(r)]);
+        ComposeTermRow(frame, r, wanted_[size_t(r)], !options_.screenReader);
+    if (options_.screenReader) {
+        // Each new text is news, also one that reads as the last (a step along a straight
+        // corridor): its rows are sent again whole, so that the screen reader says them again.
+        const auto wordRows = LayWords(words_, kWordsColour, wanted_);
+        if (wordsNew_) sayAgain_ |= wordRows;
+        wordsNew_ = false;
+    }
     presented_ = true;
     cursorVisible_ = frame.cursorVisible;
     cursorColumn_ = frame.cursorColumn;
@@ -100,20 +135,46 @@ void TtyWindow::Present(const FrameView& frame) {
     if (Fits()) Update();
 }
 
-// Draws the rows that differ from what the terminal shows.
-void TtyWindow::Update() {
+// Draws the rows that differ from what the terminal shows. With `news`, the cursor of a screen
+// reader goes to the last of them that shows new text, or to the last of them when none does.
+void TtyWindow::Update(bool news) {
+    int changed = -1;
+    int changedWithText = -1;
+    TakeBackWords();
     for (int r = 0; r < kTextRows; ++r) {
         if (shownValid_[size_t(r)] && shown_[size_t(r)] == wanted_[size_t(r)]) continue;
-        DrawRow(r);
+        DrawRow(r, wanted_[size_t(r)]);
+        changed = r;
+        if (BringsText(shownValid_[size_t(r)] ? shown_[size_t(r)] : TermRow{}, wanted_[size_t(r)])) changedWithText = r;
         shown_[size_t(r)] = wanted_[size_t(r)];
         shownValid_[size_t(r)] = true;
     }
+    if (news && changed >= 0) newestRow_ = changedWithText >= 0 ? changedWithText : changed;
     PlaceCursor();
     refresh();
 }
 
-void TtyWindow::DrawRow(int row) {
-    const TermRow& cells = wanted_[size_t(row)];
+// Curses writes only the cells that differ from the terminal's, so a sentence that reads as the
+// one before would not be written again, and one that changed only in part would be written only
+// in part. The rows of new words therefore go out without their words first; the update then
+// writes each of their sentences whole.
+void TtyWindow::TakeBackWords() {
+    if (sayAgain_.none()) return;
+    for (int r = 0; r < kTextRows; ++r) {
+        if (!sayAgain_[size_t(r)] || !shownValid_[size_t(r)]) continue;
+        TermRow bare = wanted_[size_t(r)];
+        for (int c = 0; c < kWordsColumns; ++c) {
+            bare[size_t(c)].ch = U' ';
+            bare[size_t(c)].covered = false;
+        }
+        DrawRow(r, bare);
+        shown_[size_t(r)] = bare;
+    }
+    sayAgain_.reset();
+    refresh();
+}
+
+void TtyWindow::DrawRow(int row, const TermRow& cells) {
     for (int c = 0; c < kTextColumns; ++c) {
         const TermCell& cell = cells[size_t(c)];
         if (cell.covered) continue;  // drawn by the character before it
@@ -156,11 +217,15 @@ short TtyWindow::PairOf(int fg, int bg) {
 }
 
 void TtyWindow::PlaceCursor() {
-    if (!cursorVisible_ || !Fits()) {
+    if (!Fits() || (!cursorVisible_ && !options_.screenReader)) {
         curs_set(0);
         return;
     }
     curs_set(1);
+    if (!cursorVisible_) {
+        move(newestRow_, 0);
+        return;
+    }
     move(std::clamp(cursorRow_, 0, kTextRows - 1), std::clamp(cursorColumn_, 0, kTextColumns - 1));
 }
 
@@ -188,7 +253,7 @@ void TtyWindow::Repaint() {
     clear();
     if (Fits()) {
         DrawStatus();
-        Update();
+        Update(false);
     } else {
         DrawTooSmall();
     }
@@ -317,12 +382,12 @@ bool TerminalAvailable() {
     return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
 }
 
-std::unique_ptr<Window> OpenTtyWindow(std::string& error) {
+std::unique_ptr<Window> OpenTtyWindow(std::string& error, const TtyOptions& options) {
     if (!TerminalAvailable()) {
         error = "standard input and output are not a terminal";
         return nullptr;
     }
-    auto window = std::make_unique<TtyWindow>();
+    auto window = std::make_unique<TtyWindow>(options);
     if (!window->Open(error)) return nullptr;
     return window;
 }

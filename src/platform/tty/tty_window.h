@@ -12,9 +12,16 @@ namespace kestran::platform::tty {
 // Whether the game can run in this terminal: standard input and output are terminals.
 bool TerminalAvailable();
 
+struct TtyOptions {
+    // For a player who listens through a screen reader: no braille; the screen's accessible text
+    // (the corridor in words) where the picture would be; the cursor left at the start of the row
+    // that changed last, or in the line being typed, since screen readers follow the cursor.
+    bool screenReader = false;
+};
+
 // Takes over the terminal (UTF-8, raw keys, the 80x24 screen at its top left). Null, with the
 // reason in `error`, when it cannot. The terminal is given back when the window is destroyed,
 // at exit, and on the signals that end the process.
-std::unique_ptr<Window> OpenTtyWindow(std::string& error);
+std::unique_ptr<Window> OpenTtyWindow(std::string& error, const TtyOptions& options = {});
 
 }  // namespace kestran::platform::tty

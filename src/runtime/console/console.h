@@ -56,6 +56,7 @@ public:
     KeyBuffer keys;
     Picture picture;
     std::array<PbString, 12> functionKeyTexts;  // what F1-F12 type; empty unless assigned
+    bool hasAccessibleText = false;             // the window holds a text (accessible_text.h)
 
 private:
     void WriteRun(std::string_view run);

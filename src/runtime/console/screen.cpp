@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "runtime/console/accessible_text.h"
 #include "runtime/console/console_errors.h"
 #include "runtime/frame/statement.h"
 #include "runtime/runtime.h"
@@ -50,6 +51,7 @@ void PbCls(Runtime& rt, double mode, std::source_location where) {
             }
             c.picture.Fill(kBackgroundPalette[c.text.backColour & 15]);
             c.MarkAllDirty();
+            ClearAccessibleText(rt);
             break;
         case 1:
             if (lines == 0) break;

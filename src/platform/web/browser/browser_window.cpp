@@ -22,6 +22,9 @@ EM_ASYNC_JS(int, KestranPageWaitForInput, (int timeoutMs),
 // The 24 rows of the screen's text, UTF-8, each ending in "\n".
 EM_JS(void, KestranPageScreen, (const char* rows), { Module.kestranPage.screen(UTF8ToString(rows)); });
 
+// The screen's words for a screen reader (the corridor described); each call is news.
+EM_JS(void, KestranPageWords, (const char* text), { Module.kestranPage.words(UTF8ToString(text)); });
+
 EM_JS(void, KestranPageBeep, (), { Module.kestranPage.beep(); });
 
 EM_JS(void, KestranPageTextInput, (int on, int column, int row),
@@ -106,6 +109,10 @@ void BrowserWindow::Beep() {
 void BrowserWindow::SetTextInput(bool on, int column, int row) {
     textInput_ = on;
     KestranPageTextInput(on ? 1 : 0, column, row);
+}
+
+void BrowserWindow::SetAccessibleText(const std::string& utf8) {
+    KestranPageWords(utf8.c_str());
 }
 
 void BrowserWindow::ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) {

@@ -29,6 +29,7 @@ public:
     void ShowMessage(const std::string& titleUtf8, const std::string& textUtf8) override;
     // The page shows the line with its controls for a watched recording.
     void ShowStatus(const std::string& lineUtf8) override;
+    void SetAccessibleText(const std::string& utf8) override;
 
     // An event from the page, taken by the next wait or poll.
     void Queue(Event event) { queue_.push_back(std::move(event)); }

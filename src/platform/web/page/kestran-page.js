@@ -7,7 +7,9 @@
 //   kestran.on(type, listener)  listener(detail) for each event of that type:
 //     'started'    the program runs and takes keys
 //     'screen'     after every wait for a key: {rows (the 24 rows of text), lineInput (the game
-//                  reads a line), changed (the rows differ from the last event's)}
+//                  reads a line), changed (the rows differ from the last event's), words (the
+//                  screen's words for a screen reader: the corridor described, or ''), wordsNew
+//                  (the game has said them since the last event, also when they read the same)}
 //     'frame'      the canvas has been drawn: {top, bottom} in frame pixels
 //     'cursor'     where the text cursor is: {column, row, cellWidth, cellHeight, visible, cssScale}
 //     'lineinput'  the game starts or stops reading a line: {on, column, row}
@@ -17,7 +19,7 @@
 //     'replayrefused'  the recording the address names cannot be watched: {why}
 //   kestran.press(script)  types keys in key-script notation ("N", "{Enter}"); false if unread
 //   kestran.type(text)     types text as an input method commits it
-//   kestran.screen         {rows, lineInput} as the last 'screen' event told them
+//   kestran.screen         {rows, lineInput, words} as the last 'screen' event told them
 //   kestran.say(text, isError), kestran.focusGame(), kestran.download(blob, name), kestran.timestamp()
 //   kestran.replayScript   set by a module: resolves with the recording to watch, or null
 'use strict';
@@ -159,6 +161,8 @@
   let ended = false;
   let rows = [];
   let rowsChanged = false;
+  let words = '';
+  let wordsNew = false;
   let font = null;
   let audio = null;
   let tones = 0;
@@ -189,8 +193,9 @@
   // Tells the page's modules about the screen; never while the program is in the middle of its
   // call to the page, since a module may answer with keys.
   function tellScreen() {
-    const detail = { rows, lineInput: textInput, changed: rowsChanged };
+    const detail = { rows, lineInput: textInput, changed: rowsChanged, words, wordsNew };
     rowsChanged = false;
+    wordsNew = false;
     queueMicrotask(() => kestran.emit('screen', detail));
   }
 
@@ -215,6 +220,11 @@
     screen(text) {
       rows = text.split('\n').slice(0, 24);
       rowsChanged = true;
+    },
+
+    words(text) {
+      words = text;
+      wordsNew = text !== '';
     },
 
     waitForInput(timeoutMs) {
@@ -414,7 +424,7 @@
     running: { get: () => running },
     lineInput: { get: () => textInput },
     // The screen as the last 'screen' event told it.
-    screen: { get: () => ({ rows, lineInput: textInput }) },
+    screen: { get: () => ({ rows, lineInput: textInput, words }) },
   });
 
   // --- the window's own keys ---
