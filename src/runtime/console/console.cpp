@@ -7,7 +7,11 @@
 
 namespace kestran {
 
-Console::Console() {
+Console::Console() : Console(Picture(), std::make_unique<Compositor>()) {}
+
+Console::Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor)
+    : picture(std::move(keptPicture)), compositor_(std::move(keptCompositor)) {
+    picture.Fill(0);
     ClearRows(0, kScreenRows);
     MarkAllDirty();
 }
@@ -15,7 +19,7 @@ Console::Console() {
 void Console::Present(Runtime& rt) {
     auto* window = rt.platform.window;
     if (!window) return;
-    window->Present(compositor_.Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
+    window->Present(compositor_->Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
 }
 
 void Console::ClearRows(int first, int last) {

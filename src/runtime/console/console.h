@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "platform/window.h"
 #include "runtime/console/compositor.h"
@@ -21,6 +23,11 @@ struct Runtime;
 class Console {
 public:
     Console();
+
+    // Back to the state of a new console (blank screen, empty ring, black picture), keeping the
+    // memory of the picture and the compositor. What the compositor caches stays right: it is
+    // keyed by the cells it was made from, and every row is marked to be composed again.
+    void Reset() { *this = Console(std::move(picture), std::move(compositor_)); }
 
     // Takes one window event (a key, a character, typed text, focus, expose) into the
     // console's state: key codes go into the ring, Ctrl+C and F1-F12 raise their events.
@@ -49,7 +56,7 @@ public:
     // Marks the text rows that cover picture rows [top, bottom] (clipped to the picture).
     void MarkPixelRowsDirty(int64_t top, int64_t bottom);
 
-    const Compositor& compositor() const { return compositor_; }
+    const Compositor& compositor() const { return *compositor_; }
 
     TextGrpData text;
     ScreenBuffer screen;
@@ -58,6 +65,8 @@ public:
     std::array<PbString, 12> functionKeyTexts;  // what F1-F12 type; empty unless assigned
 
 private:
+    Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor);
+
     void WriteRun(std::string_view run);
     void StorePiece(std::string_view piece);
     void AdvanceCursor(int cells);
@@ -66,7 +75,7 @@ private:
     void HandleKeyDown(Runtime& rt, const platform::Event& event);
 
     DirtyRows dirty_;
-    Compositor compositor_;
+    std::unique_ptr<Compositor> compositor_;  // apart, so that a reset does not copy its rows
 };
 
 }  // namespace kestran
