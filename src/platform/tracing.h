@@ -17,6 +17,7 @@ public:
     TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode);
 
     void Present(const FrameView& frame) override;
+    bool WantsFrames() const override { return true; }  // the trace holds every frame's text
 
 private:
     void Observe(const Event& event) override;

@@ -18,7 +18,7 @@ Console::Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor
 
 void Console::Present(Runtime& rt) {
     auto* window = rt.platform.window;
-    if (!window) return;
+    if (!window || !window->WantsFrames()) return;
     window->Present(compositor_->Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
 }
 

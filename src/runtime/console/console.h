@@ -34,7 +34,8 @@ public:
     void HandleEvent(Runtime& rt, const platform::Event& event);
     void ClearKeys() { keys.Clear(); }
 
-    // Composes what changed and shows the frame in the window (when there is one).
+    // Composes what changed and shows the frame in the window (when there is one that looks at
+    // frames).
     void Present(Runtime& rt);
 
     // Writes bytes at the cursor: CR and LF move the cursor, other bytes fill cells, wrapping
