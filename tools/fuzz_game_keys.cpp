@@ -13,17 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const std::string town = fuzz::SeedSave("town.KSSAVE");
     static const std::string labyrinth = fuzz::SeedSave("labyrinth.KSSAVE");
     static const std::string predecessor = fuzz::SeedSave("predecessor.VELDSAVE");
-    fuzz::ClearDrives();
-    fuzz::WriteDriveFile('C', "KSSAVE", town);
-    fuzz::WriteDriveFile('D', "KSSAVE", labyrinth);
-    fuzz::WriteDriveFile('E', "VELDSAVE", predecessor);
+    auto& run =
+        fuzz::Session::Start({{'C', "KSSAVE", town}, {'D', "KSSAVE", labyrinth}, {'E', "VELDSAVE", predecessor}});
     uint32_t seed = 0;
     std::size_t i = 0;
     for (; i < 4 && i < size; ++i)
         seed = seed << 8 | data[i];
-    fuzz::Session run;
     for (; i < size; ++i)
-        run.window.Type(fuzz::GameKey(data[i]));
-    run.Run([seed](Runtime& rt) { game::RunGame(rt, seed); });
+        fuzz::TypeGameKey(run.window, data[i]);
+    run.Run([seed](Runtime& rt) { game::RunGame(rt, fuzz::FreshGameState(0), seed); });
     return 0;
 }

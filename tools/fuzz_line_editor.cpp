@@ -48,7 +48,7 @@ void AddEvent(kestran::fuzz::ScriptWindow& w, uint8_t b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace kestran;
     if (size == 0) return 0;
-    fuzz::Session run;
+    auto& run = fuzz::Session::Start({});
     for (std::size_t i = 1; i < size; ++i)
         AddEvent(run.window, data[i]);
     const int kind = data[0] % 3;

@@ -11,22 +11,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace kestran;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    fuzz::ClearDrives();
-    fuzz::WriteDriveFile('C', "VELDSAVE", bytes);
-    fuzz::Session run;
+    auto& run = fuzz::Session::Start({{'C', "VELDSAVE", bytes}});
     run.Run([&](Runtime& rt) {
-        game::GameState s;
+        game::GameState& s = fuzz::FreshGameState(0);
         fuzz::SetMarkerHero(s);
         game::Game g{rt, s};
         const game::Scene next = fuzz::RunScreen(run, g, "CY", game::ConvertCharacter);
         if (next != game::Scene::Title || rt.files.Find(1)) std::abort();
-        if (!fuzz::fs::exists(fuzz::DrivesRoot() / "C" / "KSSAVE")) {
+        if (!run.ReadDriveFile('C', "KSSAVE")) {
             if (!fuzz::IsMarkerHero(s)) std::abort();  // refused: nothing may have changed
             return;
         }
-        game::GameState loaded;
-        game::InitializeGameState(loaded);
-        game::Game lg{rt, loaded};
+        game::Game lg{rt, fuzz::FreshGameState(1)};
         if (fuzz::RunScreen(run, lg, "CY", game::LoadCharacter) != game::Scene::Town) std::abort();
         fuzz::SaveLoadAndWalk(run, lg, bytes, 40);
     });

@@ -1,18 +1,24 @@
 // Replays a fuzz target's corpus without libFuzzer: every file in the folders or files named on
-// the command line is handed to the target once. With --random=N, N more inputs made from a
-// fixed seed follow: random bytes, and corpus files with bytes changed, cut, doubled or
-// inserted, so that every build tries the same few hundred inputs beyond the corpus. Exits
-// non-zero when a path cannot be read.
+// the command line is handed to the target. With --random=N, N more inputs made from a fixed
+// seed follow: random bytes, and corpus files with bytes changed, cut, doubled or inserted, so
+// that every build tries the same few hundred inputs beyond the corpus. Then all of them run
+// again in the opposite order, and a target whose session records its runs must give every
+// input the same record as the first time, though another input ran before it: nothing of one
+// input may reach the next. Exits 2 when a path cannot be read, 3 when an input's second run
+// differs.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "fuzz_game_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
 
@@ -20,8 +26,11 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Run(const Bytes& bytes) {
+// Runs one input and gives a digest of its record (0 for a target that records nothing).
+std::size_t Run(const Bytes& bytes) {
+    kestran::fuzz::lastRecord.clear();
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    return std::hash<std::string>{}(kestran::fuzz::lastRecord);
 }
 
 bool Read(const std::filesystem::path& file, Bytes& bytes) {
@@ -68,8 +77,10 @@ Bytes RandomInput(std::mt19937& gen, const std::vector<Bytes>& corpus) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kestran::fuzz::recordRuns = true;
     long randomInputs = 0;
     std::vector<Bytes> corpus;
+    std::vector<std::string> names;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.starts_with("--random=")) {
@@ -92,13 +103,25 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "cannot read %s\n", file.c_str());
                 return 2;
             }
-            Run(bytes);
             corpus.push_back(std::move(bytes));
+            names.push_back(file.string());
         }
     }
+    std::vector<Bytes> inputs = corpus;
     std::mt19937 gen(20240506);
-    for (long i = 0; i < randomInputs; ++i)
-        Run(RandomInput(gen, corpus));
-    std::printf("replayed %zu inputs and %ld made from a fixed seed\n", corpus.size(), randomInputs);
+    for (long i = 0; i < randomInputs; ++i) {
+        inputs.push_back(RandomInput(gen, corpus));
+        names.push_back("input " + std::to_string(inputs.size()) + " made from the fixed seed");
+    }
+    std::vector<std::size_t> records;
+    for (const Bytes& input : inputs)
+        records.push_back(Run(input));
+    for (std::size_t i = inputs.size(); i-- > 0;) {
+        if (Run(inputs[i]) != records[i]) {
+            std::fprintf(stderr, "%s ran differently the second time, after another input\n", names[i].c_str());
+            return 3;
+        }
+    }
+    std::printf("replayed %zu inputs and %ld made from a fixed seed, twice\n", corpus.size(), randomInputs);
     return corpus.empty() ? 1 : 0;
 }

@@ -11,11 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace kestran;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    fuzz::ClearDrives();
-    fuzz::WriteDriveFile('C', "KSSAVE", bytes);
-    fuzz::Session run;
+    auto& run = fuzz::Session::Start({{'C', "KSSAVE", bytes}});
     run.Run([&](Runtime& rt) {
-        game::GameState s;
+        game::GameState& s = fuzz::FreshGameState(0);
         fuzz::SetMarkerHero(s);
         game::Game g{rt, s};
         const game::Scene next = fuzz::RunScreen(run, g, "CY", game::LoadCharacter);

@@ -3,8 +3,13 @@
 // same bytes, and a short walk with the loaded hero.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -29,9 +34,43 @@ inline std::string_view GameKey(uint8_t b) {
     return kKeys[b % std::size(kKeys)];
 }
 
-// A marker hero in memory before a load, so that a refused load can be seen to change nothing.
+// Types the key GameKey(b) names; the keys are parsed once.
+inline void TypeGameKey(ScriptWindow& window, uint8_t b) {
+    static const auto kEvents = [] {
+        std::array<std::deque<platform::Event>, 256> events;
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            ScriptWindow parser;
+            parser.Type(GameKey(static_cast<uint8_t>(i)));
+            events[i] = std::move(parser.events);
+        }
+        return events;
+    }();
+    window.events.insert(window.events.end(), kEvents[b].begin(), kEvents[b].end());
+}
+
+// A file of the committed seed saves (tests/fuzz_saves/).
+inline std::string SeedSave(const std::string& name) {
+    std::ifstream in(std::filesystem::path(KESTRAN_FUZZ_SAVES) / name, std::ios::binary);
+    if (!in) std::abort();
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The game's state as InitializeGameState leaves a new one, in one of a few states that live as
+// long as the process: assigning a copy made once reuses their memory and forgets every
+// variable of the input before.
+inline game::GameState& FreshGameState(std::size_t slot) {
+    static const game::GameState fresh = [] {
+        game::GameState s;
+        game::InitializeGameState(s);
+        return s;
+    }();
+    static std::array<game::GameState, 3> states;
+    return states.at(slot) = fresh;
+}
+
+// A marker hero in a fresh state before a load, so that a refused load can be seen to change
+// nothing.
 inline void SetMarkerHero(game::GameState& s) {
-    game::InitializeGameState(s);
     s.heroName = "MARKER";
     s.gold = 4321;
     s.heroLevel = 3;
@@ -57,19 +96,17 @@ inline game::Scene RunScreen(Session& run, game::Game& g, std::string_view keys,
 inline void SaveLoadAndWalk(Session& run, game::Game& g, std::string_view input, int walk) {
     if (!game::IsPlayableSave(g.s)) std::abort();
     if (run.rt.files.Find(1)) std::abort();
-    fs::create_directories(DrivesRoot() / "D");
-    fs::create_directories(DrivesRoot() / "E");
+    run.MakeDrive('D');
+    run.MakeDrive('E');
     run.window.events.clear();
     run.window.Type("DYxxxx");
     game::SaveCharacter(g);
-    game::GameState again;
-    game::InitializeGameState(again);
-    game::Game g2{run.rt, again};
+    game::Game g2{run.rt, FreshGameState(2)};
     if (RunScreen(run, g2, "DY", game::LoadCharacter) != game::Scene::Town) std::abort();
     run.window.events.clear();
     run.window.Type("EYxxxx");
     game::SaveCharacter(g2);
-    if (ReadDriveFile('D', "KSSAVE") != ReadDriveFile('E', "KSSAVE")) std::abort();
+    if (run.ReadDriveFile('D', "KSSAVE") != run.ReadDriveFile('E', "KSSAVE")) std::abort();
 
     // The walk's keys come from the input, so that different saves walk differently.
     run.window.events.clear();
@@ -78,7 +115,7 @@ inline void SaveLoadAndWalk(Session& run, game::Game& g, std::string_view input,
         h = (h ^ c) * 16777619u;
     for (int i = 0; i < walk; ++i) {
         h = h * 1103515245u + 12345u;
-        run.window.Type(GameKey(static_cast<uint8_t>(h >> 16)));
+        TypeGameKey(run.window, static_cast<uint8_t>(h >> 16));
     }
     for (game::Scene scene = game::Scene::Town;;)
         scene = game::RunScene(g, scene);  // ends when the keys run out

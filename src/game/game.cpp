@@ -51,10 +51,14 @@ Scene RunScene(Game& g, Scene scene) {
 }
 
 void RunGame(Runtime& rt, std::optional<uint32_t> seed) {
-    PbCls(rt);
-    PbRandomize(rt, seed ? *seed : static_cast<uint32_t>(PbTimer(rt)));
     GameState state;
     InitializeGameState(state);
+    RunGame(rt, state, seed);
+}
+
+void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed) {
+    PbCls(rt);
+    PbRandomize(rt, seed ? *seed : static_cast<uint32_t>(PbTimer(rt)));
     Game g{rt, state};
     for (Scene scene = Scene::Title;;)
         scene = RunScene(g, scene);

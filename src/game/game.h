@@ -51,5 +51,8 @@ Scene RunScene(Game& g, Scene scene);
 // day) and creates every table. Then the title screen and the scenes that follow it, until the
 // program ends (ProgramEnd from the runtime).
 void RunGame(Runtime& rt, std::optional<uint32_t> seed = std::nullopt);
+// The same on `state`, which must be as InitializeGameState leaves a new GameState: a process
+// that plays many games copies one made once.
+void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed);
 
 }  // namespace kestran::game

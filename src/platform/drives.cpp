@@ -67,12 +67,20 @@ std::optional<std::filesystem::path> DriveMap::FolderPath(unsigned char letter) 
 int DriveMap::OpenDrive(unsigned char letter) {
     auto folder = FolderPath(letter);
     if (!folder) return -ENOENT;
-    if (LetterIndex(letter) == 'C' - 'A') {
-        std::error_code ec;
-        std::filesystem::create_directories(*folder, ec);  // a failure shows in the open below
-    }
     int fd = fs_->OpenFolder(folder->string());
+    if (fd == -ENOENT && LetterIndex(letter) == 'C' - 'A') {
+        MakeFolders(*folder);  // a failure shows in the open below
+        fd = fs_->OpenFolder(folder->string());
+    }
     return fd == -ENOTDIR ? -ENOENT : fd;
+}
+
+void DriveMap::MakeFolders(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const auto& part : folder) {
+        made /= part;
+        fs_->MakeFolder(made.string());
+    }
 }
 
 bool DriveMap::IsPlainName(std::string_view name) {
@@ -109,10 +117,7 @@ void DriveMap::RemoveLeftovers(int folderFd) {
 
 void DriveMap::RemoveLeftoversOfEveryDrive() {
     for (unsigned char letter = 'A'; letter <= 'Z'; ++letter) {
-        const auto folder = FolderPath(letter);
-        std::error_code ec;
-        if (!std::filesystem::is_directory(*folder, ec)) continue;
-        const int fd = fs_->OpenFolder(folder->string());
+        const int fd = fs_->OpenFolder(FolderPath(letter)->string());
         if (fd < 0) continue;
         RemoveLeftovers(fd);
         fs_->Close(fd);

@@ -62,6 +62,9 @@ public:
     FileSystem& fs() { return *fs_; }
 
 private:
+    // Makes `folder` and the folders above it that are missing.
+    void MakeFolders(const std::filesystem::path& folder);
+
     std::filesystem::path root_;
     FileSystem* fs_;
     std::array<std::optional<std::filesystem::path>, 26> mapped_{};

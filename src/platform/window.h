@@ -169,6 +169,9 @@ public:
     // False when the window never looks at the pixels of a frame (a headless run that writes no
     // picture): frames then come without them, and composing them is saved.
     virtual bool WantsPixels() const { return true; }
+    // False when the window never looks at a frame, not even at its text (a fuzz target's
+    // window, which only types keys): frames are then neither composed nor presented.
+    virtual bool WantsFrames() const { return true; }
 };
 
 }  // namespace kestran::platform

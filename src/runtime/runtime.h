@@ -18,6 +18,13 @@ struct Runtime {
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
+    // Brings every member but the platform and the program name back to how construction
+    // leaves it, so that the next program run starts as in a new runtime: files still open are
+    // dropped (output not committed), the screen is blank, the generator at its start seed.
+    // For a process that runs the program many times (the fuzz targets); the platform's own
+    // state (the window, the drives' files) is its owner's to reset.
+    void Reset();
+
     platform::Platform& platform;
     std::string programName = "kestran";  // window title; message boxes add ".EXE"
     RandomGenerator random;

@@ -7,15 +7,19 @@
 
 namespace kestran {
 
-Console::Console() {
+Console::Console() : Console(Picture(), std::make_unique<Compositor>()) {}
+
+Console::Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor)
+    : picture(std::move(keptPicture)), compositor_(std::move(keptCompositor)) {
+    picture.Fill(0);
     ClearRows(0, kScreenRows);
     MarkAllDirty();
 }
 
 void Console::Present(Runtime& rt) {
     auto* window = rt.platform.window;
-    if (!window) return;
-    window->Present(compositor_.Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
+    if (!window || !window->WantsFrames()) return;
+    window->Present(compositor_->Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
 }
 
 void Console::ClearRows(int first, int last) {

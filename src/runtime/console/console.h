@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "platform/window.h"
 #include "runtime/console/compositor.h"
@@ -22,12 +24,18 @@ class Console {
 public:
     Console();
 
+    // Back to the state of a new console (blank screen, empty ring, black picture), keeping the
+    // memory of the picture and the compositor. What the compositor caches stays right: it is
+    // keyed by the cells it was made from, and every row is marked to be composed again.
+    void Reset() { *this = Console(std::move(picture), std::move(compositor_)); }
+
     // Takes one window event (a key, a character, typed text, focus, expose) into the
     // console's state: key codes go into the ring, Ctrl+C and F1-F12 raise their events.
     void HandleEvent(Runtime& rt, const platform::Event& event);
     void ClearKeys() { keys.Clear(); }
 
-    // Composes what changed and shows the frame in the window (when there is one).
+    // Composes what changed and shows the frame in the window (when there is one that looks at
+    // frames).
     void Present(Runtime& rt);
 
     // Writes bytes at the cursor: CR and LF move the cursor, other bytes fill cells, wrapping
@@ -49,7 +57,7 @@ public:
     // Marks the text rows that cover picture rows [top, bottom] (clipped to the picture).
     void MarkPixelRowsDirty(int64_t top, int64_t bottom);
 
-    const Compositor& compositor() const { return compositor_; }
+    const Compositor& compositor() const { return *compositor_; }
 
     TextGrpData text;
     ScreenBuffer screen;
@@ -59,6 +67,8 @@ public:
     bool hasAccessibleText = false;             // the window holds a text (accessible_text.h)
 
 private:
+    Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor);
+
     void WriteRun(std::string_view run);
     void StorePiece(std::string_view piece);
     void AdvanceCursor(int cells);
@@ -67,7 +77,7 @@ private:
     void HandleKeyDown(Runtime& rt, const platform::Event& event);
 
     DirtyRows dirty_;
-    Compositor compositor_;
+    std::unique_ptr<Compositor> compositor_;  // apart, so that a reset does not copy its rows
 };
 
 }  // namespace kestran

@@ -87,6 +87,7 @@ int FlushPending(Runtime& rt, OpenFile& f, bool all) {
 
 FileTable::FileTable() = default;
 FileTable::~FileTable() = default;
+FileTable& FileTable::operator=(FileTable&&) = default;
 
 OpenFile* FileTable::Find(int number) const {
     if (number < 1 || number > 255) return nullptr;

@@ -60,6 +60,8 @@ public:
     ~FileTable();
     FileTable(const FileTable&) = delete;
     FileTable& operator=(const FileTable&) = delete;
+    // Takes the other's files; the files this table had open are dropped as at its end.
+    FileTable& operator=(FileTable&&);
 
     // The open file under `number` (1..255), or null.
     OpenFile* Find(int number) const;
