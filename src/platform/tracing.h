@@ -18,11 +18,8 @@ public:
     TracingWindow(Window& inner, std::ostream& out, Utf8CharToSjis encode, bool accessibleText = false);
 
     void Present(const FrameView& frame) override;
-<<<<<<< HEAD
     void SetAccessibleText(const std::string& utf8) override;
-=======
     bool WantsFrames() const override { return true; }  // the trace holds every frame's text
->>>>>>> fuzz
 
 private:
     void Observe(const Event& event) override;
