@@ -60,8 +60,12 @@ public:
 
 private:
     size_t MaxLength() const;
-    // Cell of each byte of the line (linear, from column 0 of the start row) and of its end.
-    std::vector<int> Layout(int& end) const;
+    // Cell of each byte of the line (linear, from column 0 of the start row) into cells_, and
+    // the cell of its end.
+    int Layout();
+    // The first character whose cells may differ from the line as last drawn: the characters
+    // before it are the same bytes at the same cells, so they need no drawing again.
+    size_t FirstChangedChar() const;
     void Render();
     void Beep() {
         if (rt_.platform.window) rt_.platform.window->Beep();
@@ -87,6 +91,8 @@ private:
     bool romaji_ = false;
     size_t romajiStart_ = 0;  // the letters line_[romajiStart_, cursor_) wait for their syllable
     int shownEnd_ = 0;        // cells the line covered when last drawn
+    PbString shownLine_;      // the line as last drawn
+    std::vector<int> cells_;
 };
 
 size_t LineEditor::MaxLength() const {
@@ -102,28 +108,38 @@ size_t LineEditor::MaxLength() const {
     return std::min(kMaxLine, size_t(std::max(room, 0)));
 }
 
-std::vector<int> LineEditor::Layout(int& end) const {
+int LineEditor::Layout() {
     const int columns = c_.text.columns;
-    std::vector<int> cells(line_.size());
+    cells_.resize(line_.size());
     int pos = startColumn_;
     for (size_t i = 0; i < line_.size();) {
         const size_t len = SjisCharLength(line_, i);
         // A double-byte character never straddles the right edge: it moves whole to the next row.
         if (len == 2 && pos % columns == columns - 1) ++pos;
         for (size_t k = 0; k < len; ++k)
-            cells[i + k] = pos + int(k);
+            cells_[i + k] = pos + int(k);
         pos += int(len);
         i += len;
     }
-    end = pos;
-    return cells;
+    return pos;
+}
+
+size_t LineEditor::FirstChangedChar() const {
+    const size_t common =
+        size_t(std::mismatch(line_.begin(), line_.end(), shownLine_.begin(), shownLine_.end()).first - line_.begin());
+    size_t i = 0;
+    while (i < line_.size()) {
+        const size_t len = SjisCharLength(line_, i);
+        if (i + len > common || SjisCharLength(shownLine_, i) != len) break;
+        i += len;
+    }
+    return i;
 }
 
 void LineEditor::Render() {
     const int columns = c_.text.columns;
     const int bottom = c_.text.consoleTop + c_.text.consoleLines - 1;
-    int end = 0;
-    const auto cells = Layout(end);
+    const int end = Layout();
     // Scroll when the line (or the cursor after its last character) runs past the bottom.
     while (startRow_ + end / columns > bottom && startRow_ > c_.text.consoleTop) {
         c_.text.cursorRow = bottom;
@@ -134,20 +150,23 @@ void LineEditor::Render() {
         const int row = startRow_ + pos / columns;
         if (row <= bottom) c_.PutCell(row, pos % columns, byte, kind);
     };
-    for (int pos = startColumn_; pos < std::max(end, shownEnd_); ++pos)
+    const size_t from = FirstChangedChar();
+    const int unchangedEnd = from == 0 ? startColumn_ : cells_[from - 1] + 1;
+    for (int pos = unchangedEnd; pos < std::max(end, shownEnd_); ++pos)
         cellAt(pos, ' ', CellKind::Single);
-    for (size_t i = 0; i < line_.size();) {
+    for (size_t i = from; i < line_.size();) {
         const size_t len = SjisCharLength(line_, i);
         if (len == 2) {
-            cellAt(cells[i], uint8_t(line_[i]), CellKind::Lead);
-            cellAt(cells[i + 1], uint8_t(line_[i + 1]), CellKind::Trail);
+            cellAt(cells_[i], uint8_t(line_[i]), CellKind::Lead);
+            cellAt(cells_[i + 1], uint8_t(line_[i + 1]), CellKind::Trail);
         } else {
-            cellAt(cells[i], uint8_t(line_[i]), CellKind::Single);
+            cellAt(cells_[i], uint8_t(line_[i]), CellKind::Single);
         }
         i += len;
     }
     shownEnd_ = end;
-    const int cursorPos = cursor_ < line_.size() ? cells[cursor_] : end;
+    shownLine_ = line_;
+    const int cursorPos = cursor_ < line_.size() ? cells_[cursor_] : end;
     c_.text.cursorColumn = cursorPos % columns;
     c_.text.cursorRow = std::min(startRow_ + cursorPos / columns, bottom);
     if (rt_.platform.window) rt_.platform.window->SetTextInput(true, c_.text.cursorColumn, c_.text.cursorRow);
