@@ -8,6 +8,8 @@
 # copied into the committed corpus, so that ctest replays it from then on; fix it, then commit.
 # The last line per target gives its executions and its coverage at the end (libFuzzer's cov and
 # ft); the exit status is 1 when any target crashed.
+# The sanitizer keeps no stack for allocations while fuzzing (a good part of the heavy targets'
+# time); run the target on a crash file by itself to see its report with whole stacks.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
@@ -34,7 +36,7 @@ for t in "${targets[@]}"; do
     fuzz_game_keys) extra=(-max_len=1024 -len_control=0) ;;
   esac
   log="build/fuzz/$t.log"
-  ASAN_OPTIONS=detect_leaks=1 "build/fuzz/tools/$t" "$work" "tests/fuzz_corpus/$t" "${extra[@]}" \
+  ASAN_OPTIONS=detect_leaks=1:malloc_context_size=0 "build/fuzz/tools/$t" "$work" "tests/fuzz_corpus/$t" "${extra[@]}" \
     -max_total_time="$seconds" ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} -timeout=30 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$crashes/" >"$log" 2>&1
   rc=$?
