@@ -116,6 +116,32 @@ TEST_F(LineEditorTest, ADoubleByteCharacterNeverStraddlesTheRightEdge) {
     EXPECT_EQ(Row(6), "う");
 }
 
+// Editing before a double-byte character at the right edge moves it between the rows: the cells
+// it leaves and the padding cell must be drawn anew although the characters before them are not.
+TEST_F(LineEditorTest, AnEditMovesADoubleByteCharacterAcrossTheRightEdgeAndBack) {
+    PbLocate(rt, 78, 0);
+    window.Type("a"_sj);
+    window.Type("あ"_sj);  // to the next row, column 79 left blank
+    window.Press(Key::Home);
+    window.Press(Key::Delete);  // back to columns 78 and 79
+    window.Type("\r");
+    EXPECT_EQ(Input(), "あ"_sj.str());
+    EXPECT_EQ(Kind(78, 0), CellKind::Lead);
+    EXPECT_EQ(Kind(79, 0), CellKind::Trail);
+    EXPECT_EQ(Row(1), "");
+
+    PbLocate(rt, 78, 5);
+    window.Type("ab");
+    window.Press(Key::Left);
+    window.Press(Key::Insert);
+    window.Type("あ"_sj);  // over the b at the edge, so to the next row
+    window.Type("\r");
+    EXPECT_EQ(Input(), "aあ"_sj.str());
+    EXPECT_EQ(Cell(79, 5), ' ');
+    EXPECT_EQ(Kind(79, 5), CellKind::Single);
+    EXPECT_EQ(Row(6), "あ");
+}
+
 TEST_F(LineEditorTest, AHeldFirstByteWithoutASecondIsDropped) {
     window.Type("\x82\rz\r");
     EXPECT_EQ(Input(), "");
