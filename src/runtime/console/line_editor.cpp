@@ -1,6 +1,8 @@
 #include "runtime/console/line_editor.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "runtime/console/console_errors.h"
@@ -60,12 +62,12 @@ public:
 
 private:
     size_t MaxLength() const;
-    // Cell of each byte of the line (linear, from column 0 of the start row) into cells_, and
-    // the cell of its end.
-    int Layout();
-    // The first character whose cells may differ from the line as last drawn: the characters
-    // before it are the same bytes at the same cells, so they need no drawing again.
+    // The first character that may differ from the line as last drawn: those before it are the
+    // same bytes at the same cells, so they need neither laying out nor drawing again.
     size_t FirstChangedChar() const;
+    // Lays the line out from character `from` on into cells_ and starts_, and gives the cell of
+    // its end.
+    int Layout(size_t from);
     void Render();
     void Beep() {
         if (rt_.platform.window) rt_.platform.window->Beep();
@@ -89,10 +91,11 @@ private:
     bool insertMode_ = true;
     int heldLead_ = -1;  // first byte of a double-byte character waiting for its second
     bool romaji_ = false;
-    size_t romajiStart_ = 0;  // the letters line_[romajiStart_, cursor_) wait for their syllable
-    int shownEnd_ = 0;        // cells the line covered when last drawn
-    PbString shownLine_;      // the line as last drawn
-    std::vector<int> cells_;
+    size_t romajiStart_ = 0;       // the letters line_[romajiStart_, cursor_) wait for their syllable
+    int shownEnd_ = 0;             // cells the line covered when last drawn
+    PbString shownLine_;           // the line as last drawn
+    std::vector<int> cells_;       // each byte's cell, counted from column 0 of the start row
+    std::vector<uint8_t> starts_;  // 1 where a byte starts a character
 };
 
 size_t LineEditor::MaxLength() const {
@@ -108,38 +111,48 @@ size_t LineEditor::MaxLength() const {
     return std::min(kMaxLine, size_t(std::max(room, 0)));
 }
 
-int LineEditor::Layout() {
+size_t LineEditor::FirstChangedChar() const {
+    const size_t both = std::min(line_.size(), shownLine_.size());
+    size_t same = 0;  // bytes alike, compared a word at a time: this runs at every key
+    for (uint64_t a = 0, b = 0; same + sizeof a <= both; same += sizeof a) {
+        std::memcpy(&a, line_.data() + same, sizeof a);
+        std::memcpy(&b, shownLine_.data() + same, sizeof b);
+        if (a != b) break;
+    }
+    while (same < both && line_[same] == shownLine_[same])
+        ++same;
+    if (same == 0) return 0;
+    // The character that holds the last byte alike is unchanged only when it ends there and
+    // both lines read it with the same length (a lead byte may have found or lost its partner).
+    const size_t last = starts_[same - 1] ? same - 1 : same - 2;
+    const size_t len = SjisCharLength(shownLine_, last);
+    return last + len > same || SjisCharLength(line_, last) != len ? last : same;
+}
+
+int LineEditor::Layout(size_t from) {
     const int columns = c_.text.columns;
     cells_.resize(line_.size());
-    int pos = startColumn_;
-    for (size_t i = 0; i < line_.size();) {
+    starts_.resize(line_.size());
+    int pos = from == 0 ? startColumn_ : cells_[from - 1] + 1;
+    for (size_t i = from; i < line_.size();) {
         const size_t len = SjisCharLength(line_, i);
         // A double-byte character never straddles the right edge: it moves whole to the next row.
         if (len == 2 && pos % columns == columns - 1) ++pos;
-        for (size_t k = 0; k < len; ++k)
+        for (size_t k = 0; k < len; ++k) {
             cells_[i + k] = pos + int(k);
+            starts_[i + k] = k == 0;
+        }
         pos += int(len);
         i += len;
     }
     return pos;
 }
 
-size_t LineEditor::FirstChangedChar() const {
-    const size_t common =
-        size_t(std::mismatch(line_.begin(), line_.end(), shownLine_.begin(), shownLine_.end()).first - line_.begin());
-    size_t i = 0;
-    while (i < line_.size()) {
-        const size_t len = SjisCharLength(line_, i);
-        if (i + len > common || SjisCharLength(shownLine_, i) != len) break;
-        i += len;
-    }
-    return i;
-}
-
 void LineEditor::Render() {
     const int columns = c_.text.columns;
     const int bottom = c_.text.consoleTop + c_.text.consoleLines - 1;
-    const int end = Layout();
+    const size_t from = FirstChangedChar();
+    const int end = Layout(from);
     // Scroll when the line (or the cursor after its last character) runs past the bottom.
     while (startRow_ + end / columns > bottom && startRow_ > c_.text.consoleTop) {
         c_.text.cursorRow = bottom;
@@ -150,7 +163,6 @@ void LineEditor::Render() {
         const int row = startRow_ + pos / columns;
         if (row <= bottom) c_.PutCell(row, pos % columns, byte, kind);
     };
-    const size_t from = FirstChangedChar();
     const int unchangedEnd = from == 0 ? startColumn_ : cells_[from - 1] + 1;
     for (int pos = unchangedEnd; pos < std::max(end, shownEnd_); ++pos)
         cellAt(pos, ' ', CellKind::Single);
