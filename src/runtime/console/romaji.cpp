@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 #include "runtime/values/sjis_literal.h"
 
@@ -75,19 +76,34 @@ bool IsVowel(char c) {
     return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o';
 }
 
+// The syllables that begin with each byte, in the table's order: a typed letter is looked up
+// among a handful instead of the whole table.
+const std::vector<const Syllable*>& SyllablesBeginningWith(char first) {
+    static const auto kByFirst = [] {
+        std::array<std::vector<const Syllable*>, 256> byFirst;
+        for (const Syllable& s : kSyllables)
+            byFirst[static_cast<unsigned char>(s.romaji[0])].push_back(&s);
+        return byFirst;
+    }();
+    return kByFirst[static_cast<unsigned char>(first)];
+}
+
 // The syllable spelled at the start of `letters`, the longest first.
 const Syllable* Spelled(std::string_view letters) {
+    if (letters.empty()) return nullptr;
     const Syllable* best = nullptr;
-    for (const Syllable& s : kSyllables) {
-        if (letters.starts_with(s.romaji) && (!best || s.romaji.size() > best->romaji.size())) best = &s;
+    for (const Syllable* s : SyllablesBeginningWith(letters[0])) {
+        if (letters.starts_with(s->romaji) && (!best || s->romaji.size() > best->romaji.size())) best = s;
     }
     return best;
 }
 
 // Whether `letters` could still grow into a syllable.
 bool BeginsASyllable(std::string_view letters) {
-    return std::any_of(kSyllables.begin(), kSyllables.end(), [&](const Syllable& s) {
-        return s.romaji.size() > letters.size() && s.romaji.starts_with(letters);
+    if (letters.empty()) return true;
+    const auto& candidates = SyllablesBeginningWith(letters[0]);
+    return std::any_of(candidates.begin(), candidates.end(), [&](const Syllable* s) {
+        return s->romaji.size() > letters.size() && s->romaji.starts_with(letters);
     });
 }
 
