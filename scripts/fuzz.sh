@@ -34,6 +34,9 @@ for t in "${targets[@]}"; do
     fuzz_save_load | fuzz_predecessor_load | fuzz_file_fields | fuzz_pbval) extra=(-dict=tools/fuzz_text.dict) ;;
     # A game needs many keys to get anywhere: long scripts from the start.
     fuzz_game_keys) extra=(-max_len=1024 -len_control=0) ;;
+    # A line holds 255 bytes: a few hundred keys fill it, edit it and scroll it; longer inputs
+    # only beep at a full line, and slow every run.
+    fuzz_line_editor) extra=(-max_len=640) ;;
   esac
   log="build/fuzz/$t.log"
   ASAN_OPTIONS=detect_leaks=1:malloc_context_size=0 "build/fuzz/tools/$t" "$work" "tests/fuzz_corpus/$t" "${extra[@]}" \
