@@ -88,8 +88,7 @@ TEST(MemoryFileSystemTest, RestoringPutsBackTheFilesAndClosesEveryDescriptor) {
     memory.Restore(start);
     EXPECT_EQ(memory.Write(file, "y", 1), -EBADF);
     EXPECT_EQ(memory.Close(folder), -EBADF);
-    const MemoryFileSystem::Contents expected = {
-        {"/", {}}, {"/d", {}}, {"/d/C", {{"KSSAVE", "hero"}}}, {"/d/E", {}}};
+    const MemoryFileSystem::Contents expected = {{"/", {}}, {"/d", {}}, {"/d/C", {{"KSSAVE", "hero"}}}, {"/d/E", {}}};
     EXPECT_EQ(memory.contents(), expected);
 }
 
