@@ -1,7 +1,7 @@
 #include "game/camp/item_use.h"
 
 #include "game/camp/inventory_screen.h"
-#include "game/camp/potion_effects.h"
+#include "game/potion_effects.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
 #include "game/notice.h"

@@ -1,4 +1,4 @@
-#include "game/camp/potion_effects.h"
+#include "game/potion_effects.h"
 #include "game/fight/fight_internal.h"
 #include "game/hero_slots.h"
 #include "game/notice.h"

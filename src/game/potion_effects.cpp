@@ -1,4 +1,4 @@
-#include "game/camp/potion_effects.h"
+#include "game/potion_effects.h"
 
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
