@@ -92,6 +92,15 @@ test('a #replay= link plays with pause, step, back and speed, then hands over on
   await game.close();
 });
 
+test('a watched recording is read out as it plays, not only where it stops', async () => {
+  const game = await h.openGame(session, 98, { hash: replayHash(`#seed ${SEED}\n${TOWN}`) });
+  const { page } = game;
+  await waitForTakeOver(page);
+  // The bonus screen came and went at full speed, never at a wait without a time limit.
+  assert.match(await page.$eval('#reader-log', (log) => log.textContent), /ボーナスポイントを振り分けて下さい/);
+  await game.close();
+});
+
 test('the session\'s recording replays headless to the page\'s screen, and its link plays the same game afresh', async () => {
   const game = await h.openGame(session, SEED);
   const { page } = game;

@@ -6,7 +6,8 @@
 // installation) are modules of their own that meet here, in `window.kestran`:
 //   kestran.on(type, listener)  listener(detail) for each event of that type:
 //     'started'    the program runs and takes keys
-//     'screen'     after every wait for a key: {rows (the 24 rows of text), lineInput (the game
+//     'screen'     after every wait for a key (and while a recording is watched, after every
+//                  change): {rows (the 24 rows of text), lineInput (the game
 //                  reads a line), changed (the rows differ from the last event's), words (the
 //                  screen's words for a screen reader: the corridor described, or ''), wordsNew
 //                  (the game has said them since the last event, also when they read the same)}
@@ -163,6 +164,7 @@
   let rowsChanged = false;
   let words = '';
   let wordsNew = false;
+  let watching = false;  // a recording plays: its keys come at timed waits
   let font = null;
   let audio = null;
   let tones = 0;
@@ -228,7 +230,9 @@
     },
 
     waitForInput(timeoutMs) {
-      if (timeoutMs < 0) tellScreen();
+      // A watched recording's keys come while the program waits with a time limit, so there
+      // every change is told as well, for the screen reader to follow the game.
+      if (timeoutMs < 0 || (watching && (rowsChanged || wordsNew))) tellScreen();
       return new Promise((resolve) => {
         wake = resolve;
         if (timeoutMs >= 0) waitTimer = setTimeout(() => wakeProgram(0), timeoutMs);
@@ -319,6 +323,7 @@
     },
 
     watchStatus(text) {
+      watching = text !== '';
       queueMicrotask(() => kestran.emit('watch', { status: text }));
     },
 
