@@ -310,10 +310,12 @@ protected:
     }
 
     // Copies the screen text until it contains `wanted` (the program may still be drawing);
-    // `last` is the last text copied.
-    bool ScreenShows(Window target, const std::string& wanted, std::string& last) {
+    // `last` is the last text copied. The program's window is looked for again each time and
+    // `target` follows it: SDL may replace the first window it showed while it starts.
+    bool ScreenShows(Window& target, const std::string& wanted, std::string& last) {
         for (const auto end = Clock::now() + 30s; Clock::now() < end && !game_.Ended();
              std::this_thread::sleep_for(100ms)) {
+            if (const Window now = driver_->FindWindow(game_.pid())) target = now;
             driver_->CopyScreenText(target);
             last = driver_->ClipboardText();
             if (last.find(wanted) != std::string::npos) return true;
@@ -331,7 +333,7 @@ protected:
 };
 
 TEST_F(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
-    const Window window = StartGame({"--seed=1"});
+    Window window = StartGame({"--seed=1"});
     ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
 
@@ -357,7 +359,7 @@ TEST_F(SdlSmoke, TitleShowsKeysWorkAndTheCloseBoxEndsTheProgramQuietly) {
 TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave) {
     const auto recording = home_ / "session.keys";
     const auto trace = home_ / "window.trace";
-    const Window window = StartGame({"--seed=3", "--record=" + recording.string(), "--trace=" + trace.string()});
+    Window window = StartGame({"--seed=3", "--record=" + recording.string(), "--trace=" + trace.string()});
     ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
     std::string text;
@@ -398,7 +400,7 @@ TEST_F(SdlSmoke, ASessionRecordedInTheWindowReplaysHeadlessToTheSameTraceAndSave
 // Ctrl+O switches the line editor's romaji typing: the window must hand it on as code 15 and not
 // take it for a window command.
 TEST_F(SdlSmoke, CtrlOTypesRomajiAsKatakanaInTheName) {
-    const Window window = StartGame({"--seed=1"});
+    Window window = StartGame({"--seed=1"});
     ASSERT_NE(window, 0u) << "the program opened no window" << ProgramEnd();
     X11Driver& driver = *driver_;
     std::string text;
