@@ -73,6 +73,7 @@ test('a new player on a phone plays by taps from the title, names the hero in ka
   // The browser's own profile, not a private one: a private window installs nothing.
   const page = await session.browser.newPage();
   phone = { page, close: () => page.close() };
+  h.acceptLeaving(page);
   page.on('pageerror', (e) => console.error('page error:', e.message));
   await page.emulate(puppeteer.KnownDevices['Pixel 5']);
   await countPersistRequests(page);

@@ -1,0 +1,239 @@
+// The page on a 375x667 phone, as one long walk: two tabs save in turn and are hidden and shown
+// in every order, and the last save stays; a second tab is told and takes the game over, and the
+// first stops writing; a storage that refuses a save says so and keeps the old one; fast taps
+// never land on the next screen; the keys offer only what the question asks; the composition,
+// the newest lines and every control are readable and in reach without scrolling.
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const puppeteer = require('puppeteer-core');
+const h = require('./harness.js');
+
+const SEED = 7;
+const PHONE = puppeteer.KnownDevices['iPhone 8'];  // 375x667
+const ROLLED = 'Y++-+{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}Y';
+const heroSaved = (name) => `N${name}{Enter}${ROLLED}YCY{Enter}`;
+
+let session;
+let work;
+
+before(async () => {
+  session = await h.launch();
+  work = h.temporaryFolder('kestran-tabs-test-');
+});
+
+after(async () => {
+  if (session) await session.close();
+  if (work) fs.rmSync(work, { recursive: true, force: true });
+});
+
+async function openTab(context, options = {}) {
+  const page = await context.newPage();
+  h.acceptLeaving(page);
+  page.on('pageerror', (e) => console.error('page error:', e.message));
+  await page.emulate(PHONE);
+  if (options.withoutLocks) {
+    await page.evaluateOnNewDocument(() => Object.defineProperty(Navigator.prototype, 'locks', { get: () => undefined }));
+  }
+  await page.goto(`${session.url}?seed=${SEED}`);
+  if (options.expectRunning !== false) await h.waitForProgram(page);
+  return page;
+}
+
+// Hides the page and shows it again, as a phone's tab switch does, and waits for its writes.
+function hideAndShow(page) {
+  return page.evaluate(async () => {
+    const show = (state) => {
+      Object.defineProperty(document, 'visibilityState', { value: state, configurable: true });
+      document.dispatchEvent(new Event('visibilitychange'));
+    };
+    show('hidden');
+    window.dispatchEvent(new Event('pagehide'));
+    show('visible');
+    await window.kestran.storage.persist(false);
+  });
+}
+
+// The save of drive C as the browser's storage holds it (Latin-1), or null.
+function storedSave(page) {
+  return page.evaluate(() => new Promise((resolve, reject) => {
+    const open = indexedDB.open('/drives');
+    open.onerror = () => reject(open.error);
+    open.onsuccess = () => {
+      const get = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').get('/drives/C/KSSAVE');
+      get.onsuccess = () => {
+        resolve(get.result ? new TextDecoder('latin1').decode(get.result.contents) : null);
+        open.result.close();
+      };
+    };
+  }));
+}
+
+async function loadedHero(page) {
+  await h.typeKeys(page, 'LCY{Enter}');
+  const text = await h.screenText(page);
+  await h.typeKeys(page, '{Enter}');
+  return text;
+}
+
+async function boxes(page, selector) {
+  return page.$$eval(selector, (elements) => elements.filter((e) => e.offsetParent).map((e) => {
+    const box = e.getBoundingClientRect();
+    return { label: e.textContent.trim() || e.getAttribute('aria-label'), top: box.top, bottom: box.bottom,
+      left: box.left, right: box.right, height: box.height };
+  }));
+}
+
+function assertInView(found, what) {
+  assert.ok(found.length > 0, `no ${what}`);
+  for (const b of found) {
+    assert.ok(b.top >= 0 && b.bottom <= PHONE.viewport.height + 0.5 && b.right <= PHONE.viewport.width + 0.5,
+              `${what} "${b.label}" is out of sight at ${b.top}..${b.bottom}`);
+    assert.ok(b.height >= 44, `${what} "${b.label}" is ${b.height} px high`);
+  }
+}
+
+test('two tabs save in turn, hidden and shown in every order and reloaded: the last save is the one loaded', async () => {
+  const context = await session.browser.createBrowserContext();
+  const x = await openTab(context, { withoutLocks: true });
+  const y = await openTab(context, { withoutLocks: true });
+  await h.typeKeys(y, heroSaved('AKI'));
+  await h.typeKeys(x, heroSaved('BEN'));
+  assert.match(await storedSave(x), /BEN/);
+  for (const order of [[y, x], [x, y], [y, y, x]]) {
+    for (const tab of order) await hideAndShow(tab);
+  }
+  assert.match(await storedSave(x), /BEN/);
+  await y.reload();
+  await h.waitForProgram(y);
+  assert.equal(y.leavingAsked, 0, 'asked before leaving a saved game');
+  assert.match(await loadedHero(y), /BEN/);
+  // Y loaded BEN afresh before its load; its own old copy of AKI never comes back.
+  await hideAndShow(y);
+  await x.close();
+  assert.match(await storedSave(y), /BEN/);
+  await context.close();
+});
+
+test('a second tab is told and takes over; the first stops writing; a refused save keeps the old one and says why', async () => {
+  const context = await session.browser.createBrowserContext();
+  const first = await openTab(context);
+  await h.typeKeys(first, heroSaved('AKI'));
+  const second = await openTab(context, { expectRunning: false });
+  await second.waitForSelector('#notice [data-action="take-over"]');
+  assert.match(await second.$eval('#notice', (n) => n.textContent), /open in another tab/);
+  await h.tap(second, '#notice [data-action="take-over"]');
+  await h.waitForProgram(second);
+  await first.waitForSelector('#notice [data-action="take-over"]');
+  assert.match(await first.$eval('#notice', (n) => n.textContent), /went on in another tab/);
+  assert.equal(await first.evaluate(() => window.kestran.storage.playing), false);
+
+  // The storage is full: the game says its save failed, the page names the storage and offers
+  // the download, and drive C keeps AKI, in the storage and in the game's files.
+  await second.evaluate(() => {
+    window.realPut = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = () => { throw new DOMException('The quota has been exceeded.', 'QuotaExceededError'); };
+  });
+  await h.typeKeys(second, `NBEN{Enter}${ROLLED}`);
+  // At the drive's confirmation the keys are its answers, not the drive prompt's C.
+  await h.typeKeys(second, 'YC');
+  const confirm = await boxes(second, '#context-keys button');
+  assert.deepEqual(confirm.map((b) => b.label), ['Y', 'N']);
+  await h.typeKeys(second, 'Y');
+  assert.match(await h.screenText(second), /指定したデバイスが見つかりませんでした/);
+  const alert = await second.$eval('.alert', (a) => ({ hidden: a.hidden, text: a.textContent }));
+  assert.equal(alert.hidden, false);
+  assert.match(alert.text, /IndexedDB\) is full.*previous save is as it was.*Download save/);
+  await screenshot(second, 'phone-storage-full');
+  assert.match(await storedSave(second), /AKI/);
+  await second.evaluate(() => { IDBObjectStore.prototype.put = window.realPut; });
+  await h.typeKeys(second, '{Enter}');
+  await second.reload();
+  await h.waitForProgram(second);
+  assert.equal(second.leavingAsked, 1, 'not asked before leaving a game with progress');
+  assert.match(await loadedHero(second), /AKI/);
+  await context.close();
+});
+
+test('on a 375x667 phone: fast taps stay on their screen; the name, the newest lines and every control are readable and in reach', async () => {
+  const context = await session.browser.createBrowserContext();
+  const page = await openTab(context);
+  await h.tapKey(page, 'N');
+  await h.tap(page, '[data-action="type"]');
+  const cdp = await page.createCDPSession();
+  await cdp.send('Input.imeSetComposition', { text: 'ゆうしゃ', selectionStart: 4, selectionEnd: 4 });
+  const field = await page.$eval('#ime', (ime) => {
+    const box = ime.getBoundingClientRect();
+    const screen = document.getElementById('screen').getBoundingClientRect();
+    return { font: parseFloat(getComputedStyle(ime).fontSize), whole: ime.scrollWidth <= ime.clientWidth,
+      inside: box.left >= screen.left && box.right <= screen.right + 0.5 };
+  });
+  assert.deepEqual(field, { font: field.font, whole: true, inside: true });
+  assert.ok(field.font >= 16, `the composition is ${field.font} px`);
+  await screenshot(page, 'phone-keyboard-open');
+  await cdp.send('Input.insertText', { text: 'ユウシャ' });
+  await h.waitForProgram(page);
+  await h.tapKey(page, '{Enter}');
+
+  // Eight fast taps on Y at the roll's question: one answers it, the others meet keys that have
+  // just changed, and the bonus points stay as they were.
+  const yes = await (await page.$('#context-keys button[data-key="Y"]')).boundingBox();
+  await new Promise((r) => setTimeout(r, 200));
+  for (let i = 0; i < 8; ++i) await page.touchscreen.tap(yes.x + yes.width / 2, yes.y + yes.height / 2);
+  await h.waitForProgram(page);
+  const drives = path.join(work, 'taps', 'drives');
+  fs.mkdirSync(drives, { recursive: true });
+  const native = h.readPng(h.nativeRun(SEED, 'Nユウシャ{Enter}Y', drives));
+  assert.equal(h.pictureDifference(await h.canvasPixels(page), native), null, 'the taps reached the bonus points');
+
+  // Portrait: the newest lines under the screen, readable, with the game in full view above.
+  const latest = await page.$eval('.latest', (l) => ({ font: parseFloat(getComputedStyle(l).fontSize),
+    text: l.textContent, top: l.getBoundingClientRect().top,
+    screenBottom: document.getElementById('canvas').getBoundingClientRect().bottom }));
+  assert.ok(latest.font >= 14 && latest.top >= latest.screenBottom - 0.5, JSON.stringify(latest));
+  assert.match(latest.text, /「\+」と「-」/);
+  await screenshot(page, 'phone-portrait');
+
+  // Every control from the menu, over the keys and not the game, without scrolling.
+  await h.tap(page, '[data-action="menu"]');
+  const controls = await boxes(page, '#sheet button, #sheet select');
+  assertInView(controls, 'control');
+  const canvasBottom = await page.$eval('#canvas', (c) => c.getBoundingClientRect().bottom);
+  assert.ok(controls.every((c) => c.top >= canvasBottom - 0.5), 'the menu covers the game');
+  for (const action of ['download-save', 'share-recording', 'save-recording', 'open-recording', 'describe']) {
+    assert.ok(await page.$(`#sheet [data-action="${action}"]`), `no ${action} in the menu`);
+  }
+  await screenshot(page, 'phone-menu');
+  await h.tap(page, '[data-action="close-menu"]');
+
+  // Every key never covers the game's rows.
+  await h.tap(page, '#touch-keys [data-action="keyboard"]');
+  const keyboardTop = await page.$eval('#keyboard', (k) => k.getBoundingClientRect().top);
+  assert.ok(keyboardTop >= canvasBottom - 0.5, `every key covers the game from ${keyboardTop}`);
+
+  // Landscape keeps the game as large as beside the keys; the page never stays scrolled.
+  await page.evaluate(() => window.scrollTo(0, 300));
+  await page.emulate(puppeteer.KnownDevices['iPhone 8 landscape']);
+  await page.waitForFunction(() => !document.documentElement.classList.contains('portrait') && window.scrollY === 0);
+  const canvas = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+  assert.ok(canvas.top === 0 && canvas.right >= PHONE.viewport.height - 232 - 1, JSON.stringify(canvas));
+  await screenshot(page, 'phone-landscape');
+
+  // Watching a link: its controls in view with the game.
+  await page.emulate(PHONE);
+  await page.goto('about:blank');
+  await page.goto(`${session.url}?seed=${SEED}${h.replayHash(`#seed ${SEED}\nNABC{Enter}Y`)}`);
+  await page.waitForSelector('#replay:not([hidden])');
+  assertInView(await boxes(page, '#replay button'), 'watching control');
+  await screenshot(page, 'phone-watching');
+  await context.close();
+});
+
+async function screenshot(page, name) {
+  const file = path.join(process.env.KESTRAN_WEB_SHOTS || work, `${name}.png`);
+  fs.mkdirSync(path.dirname(file), { recursive: true });
+  await page.screenshot({ path: file });
+}
