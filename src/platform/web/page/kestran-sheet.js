@@ -22,10 +22,13 @@
     return e;
   }
 
-  function button(action, label, run) {
-    const b = element('button', 'key action', label);
+  // A button with a sign, and words that a narrow place leaves out (`name` is always told).
+  function button(action, sign, words, run) {
+    const b = element('button', 'key action', sign);
     b.type = 'button';
     b.dataset.action = action;
+    b.setAttribute('aria-label', words);
+    b.appendChild(element('span', 'words', ' ' + words));
     b.addEventListener('click', run);
     return b;
   }
@@ -37,10 +40,10 @@
   sheet.hidden = true;
   sheet.setAttribute('role', 'dialog');
   sheet.setAttribute('aria-label', 'Menu');
-  const menuButton = button('menu', '☰ Menu', () => toggleSheet());
+  const menuButton = button('menu', '☰', 'Menu', () => toggleSheet());
   menuButton.setAttribute('aria-expanded', 'false');
   menuButton.setAttribute('aria-controls', 'sheet');
-  const closeButton = button('close-menu', '✕ Back to the game', () => toggleSheet(false));
+  const closeButton = button('close-menu', '✕', 'Back to the game', () => toggleSheet(false));
   sheet.appendChild(closeButton);
   const SHEET_PARTS = ['.drives', '.recordings', '.reader'].map((selector) => document.querySelector(selector));
   const homes = SHEET_PARTS.map((part) => ({ parent: part.parentNode, next: part.nextSibling }));
@@ -91,12 +94,24 @@
   const alertText = element('span', 'alert-text');
   const dismissed = new Set();
   alertBox.append(alertText,
-    button('download-save', 'Download save', () => $('download').click()),
-    button('dismiss', '✕', () => {
+    button('download-save', '⬇', 'Download save', downloadNewest),
+    button('dismiss', '✕', 'Dismiss', () => {
       dismissed.add(alertText.textContent);
       alertBox.hidden = true;
     }));
-  alertBox.lastChild.setAttribute('aria-label', 'Dismiss');
+  // Where the text is cut short (beside the keys), a tap shows it whole.
+  alertText.addEventListener('click', () => alertBox.classList.toggle('whole'));
+
+  // The save the storage refused, else the drive's.
+  function downloadNewest() {
+    const refused = kestran.storage.refusedFile('KSSAVE');
+    if (!refused) {
+      $('download').click();
+      return;
+    }
+    kestran.download(new Blob([refused], { type: 'application/octet-stream' }), 'KSSAVE');
+    kestran.say('The save the browser\'s storage refused is downloaded as KSSAVE.');
+  }
 
   // Shows `text` until it is dismissed; a text once dismissed comes back only after another.
   kestran.alert = (text) => {
@@ -124,8 +139,10 @@
     placeReplay(touch);
   }
 
+  // With the keys only while a recording plays: its buttons type keys of their own.
+  let watching = false;
   function placeReplay(touch) {
-    if (touch) bar.prepend(replay);
+    if (touch && watching) bar.prepend(replay);
     else replayHome.parent.insertBefore(replay, replayHome.next);
   }
 
@@ -136,5 +153,10 @@
     if (touch) window.scrollTo(0, 0);
   });
   kestran.on('screen', ({ rows }) => showLatest(rows));
+  kestran.on('watch', ({ status }) => {
+    if (watching === !!status) return;
+    watching = !!status;
+    placeReplay(bar.contains(sheet));
+  });
   $('status').before(alertBox);
 })();

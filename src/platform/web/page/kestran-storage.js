@@ -31,6 +31,8 @@
   let lastingAsked = false;
   // What this tab and the storage last agreed on: path -> {timestamp, mode, contents}.
   const known = new Map();
+  // The files of the last write the storage refused, for the player to download instead.
+  let refused = new Map();
 
   // --- IndexedDB ---
 
@@ -170,10 +172,12 @@
       }
       await finished(transaction);
     } catch (error) {
+      refused = new Map(changed.filter(([, e]) => e.contents));
       for (const [path] of changed.sort(byDepth).reverse()) place(path, known.get(path));
       for (const [path, mine] of removed.sort(byDepth)) place(path, mine);
       throw error;
     }
+    refused = new Map();
     changed.forEach(([path, entry]) => known.set(path, entry));
     removed.forEach(([path]) => known.delete(path));
     if (channel) channel.postMessage({ type: 'stored' });
@@ -310,6 +314,13 @@
       } catch (e) {
         // The drives in memory are used as they are.
       }
+    },
+
+    // The bytes of the file `name` that the storage last refused (the newest save, where a
+    // save was refused), or null.
+    refusedFile(name) {
+      const found = [...refused].find(([path]) => path.endsWith('/' + name));
+      return found ? found[1].contents : null;
     },
 
     // The drive letters that have a folder.
