@@ -119,7 +119,10 @@ test('two tabs save in turn, hidden and shown in every order and reloaded: the l
 });
 
 test('a second tab is told and takes over; the first stops writing; a refused save keeps the old one and says why', async () => {
-  const context = await session.browser.createBrowserContext();
+  const downloads = path.join(work, 'downloads');
+  const context = await session.browser.createBrowserContext({
+    downloadBehavior: { policy: 'allow', downloadPath: downloads },
+  });
   const first = await openTab(context);
   await h.typeKeys(first, heroSaved('AKI'));
   const second = await openTab(context, { expectRunning: false });
@@ -149,6 +152,11 @@ test('a second tab is told and takes over; the first stops writing; a refused sa
   assert.match(alert.text, /IndexedDB\) is full.*previous save is as it was.*Download save/);
   await screenshot(second, 'phone-storage-full');
   assert.match(await storedSave(second), /AKI/);
+  // The download offered is the refused save, the hero who could not be stored.
+  await h.tap(second, '.alert [data-action="download-save"]');
+  const file = path.join(downloads, 'KSSAVE');
+  for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 20));
+  assert.match(fs.readFileSync(file, 'latin1'), /BEN/);
   await second.evaluate(() => { IDBObjectStore.prototype.put = window.realPut; });
   await h.typeKeys(second, '{Enter}');
   await second.reload();
@@ -173,7 +181,12 @@ test('on a 375x667 phone: fast taps stay on their screen; the name, the newest l
   });
   assert.deepEqual(field, { font: field.font, whole: true, inside: true });
   assert.ok(field.font >= 16, `the composition is ${field.font} px`);
+  // With the phone's keyboard open (the lower half), the composition stays in sight.
+  await page.setViewport({ ...PHONE.viewport, height: 360 });
+  await page.waitForFunction(() => document.documentElement.style.getPropertyValue('--viewport-height') === '360px');
+  assert.ok(await page.$eval('#ime', (ime) => ime.getBoundingClientRect().bottom <= 360));
   await screenshot(page, 'phone-keyboard-open');
+  await page.setViewport(PHONE.viewport);
   await cdp.send('Input.insertText', { text: 'ユウシャ' });
   await h.waitForProgram(page);
   await h.tapKey(page, '{Enter}');
