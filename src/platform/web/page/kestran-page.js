@@ -129,7 +129,9 @@
   function fit() {
     const touch = touchMedia.matches;
     const { width, height } = viewportSize();
-    const portrait = height >= width;
+    // The phone's keyboard shortens the visible part, not the way the phone is held.
+    const orientation = window.screen.orientation && window.screen.orientation.type;
+    const portrait = touch && orientation ? orientation.startsWith('portrait') : height >= width;
     document.documentElement.classList.toggle('touch', touch);
     document.documentElement.classList.toggle('portrait', touch && portrait);
     document.documentElement.style.setProperty('--viewport-height', height + 'px');
