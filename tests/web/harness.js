@@ -302,12 +302,18 @@ async function downloadSave(page) {
   await page.click('#download');
   const status = await page.evaluate(() => document.getElementById('status').textContent);
   const ok = !/There is no/.test(status);
-  for (let i = 0; ok && i < 250 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 20));
-  return { bytes: fs.existsSync(file) ? fs.readFileSync(file) : null, status };
+  return { bytes: ok ? await downloaded(file) : null, status };
+}
+
+// The bytes of a file the browser downloads, once it has written them; null after five seconds.
+async function downloaded(file) {
+  const written = () => fs.existsSync(file) && fs.statSync(file).size > 0;
+  for (let i = 0; i < 250 && !written(); ++i) await new Promise((r) => setTimeout(r, 20));
+  return written() ? fs.readFileSync(file) : null;
 }
 
 module.exports = {
   NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
   screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
-  downloadSave, replayHash, acceptLeaving,
+  downloadSave, downloaded, replayHash, acceptLeaving,
 };

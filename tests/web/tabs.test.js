@@ -131,9 +131,7 @@ test('a second tab is told and takes over; the first stops writing; a refused sa
   assert.match(await storedSave(second), /AKI/);
   // The download offered is the refused save, the hero who could not be stored.
   await h.tap(second, '.alert [data-action="download-save"]');
-  const file = path.join(downloads, 'KSSAVE');
-  for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 20));
-  assert.match(fs.readFileSync(file, 'latin1'), /BEN/);
+  assert.match(String(await h.downloaded(path.join(downloads, 'KSSAVE'))), /BEN/);
   await second.evaluate(() => { IDBObjectStore.prototype.put = window.realPut; });
   await h.typeKeys(second, '{Enter}');
   await second.reload();
