@@ -8,6 +8,7 @@ const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const zlib = require('node:zlib');
 const { PNG } = require('pngjs');
 const puppeteer = require('puppeteer-core');
 const { startServer } = require('../../scripts/web_server.js');
@@ -54,6 +55,16 @@ async function launch(pageDir = PAGE_DIR) {
   };
 }
 
+// Answers the page's question before it is left with unsaved progress (a reload in a test is
+// meant); `page.leavingAsked` counts the questions.
+function acceptLeaving(page) {
+  page.leavingAsked = 0;
+  page.on('dialog', (dialog) => {
+    if (dialog.type() === 'beforeunload') ++page.leavingAsked;
+    dialog.accept();
+  });
+}
+
 // A page in a browser context of its own (storage and download folder of its own), opened at
 // the game with `seed` (and the address's fragment `options.hash`, when given).
 async function openGame(session, seed, options = {}) {
@@ -62,6 +73,7 @@ async function openGame(session, seed, options = {}) {
     downloadBehavior: { policy: 'allow', downloadPath: downloads },
   });
   const page = await context.newPage();
+  acceptLeaving(page);
   page.downloads = downloads;
   await page.setViewport({ width: 1400, height: 1100 });  // the screen at twice its size
   page.on('pageerror', (e) => console.error('page error:', e.message));
@@ -82,6 +94,7 @@ async function openGame(session, seed, options = {}) {
 async function openPhone(session, seed, device = 'Pixel 5') {
   const context = await session.browser.createBrowserContext();
   const page = await context.newPage();
+  acceptLeaving(page);
   page.on('pageerror', (e) => console.error('page error:', e.message));
   await page.emulate(puppeteer.KnownDevices[device]);
   await page.goto(`${session.url}?seed=${seed}`);
@@ -89,9 +102,14 @@ async function openPhone(session, seed, device = 'Pixel 5') {
   return { page, context, close: () => context.close() };
 }
 
-// Taps the on-screen key that types `key` (key-script notation) with a finger, and waits until
-// the program waits again. Fails when the screen offers no such key.
+// The keys ignore taps for this long after they change, as a player's would-be taps on the
+// screen before.
+const SETTLE_MS = 160;
+
+// Taps the on-screen key that types `key` (key-script notation) with a finger once the keys have
+// settled, and waits until the program waits again. Fails when the screen offers no such key.
 async function tapKey(page, key) {
+  await new Promise((r) => setTimeout(r, SETTLE_MS));
   await tap(page, `#touch-keys button[data-key=${JSON.stringify(key)}]`);
   await waitForProgram(page);
 }
@@ -254,6 +272,15 @@ function nativeRun(seed, keys, drives, pngName = 'screen.png') {
   return png;
 }
 
+// The address fragment of a link that plays `script`: raw-deflated, base64url, and the CRC-32
+// of the text.
+function replayHash(script) {
+  const text = Buffer.from(script, 'utf8');
+  const sum = Buffer.alloc(4);
+  sum.writeUInt32BE(zlib.crc32(text));
+  return '#replay=' + zlib.deflateRawSync(text).toString('base64url') + '.' + sum.toString('base64url');
+}
+
 // --- the page's buttons ---
 
 async function uploadFile(page, buttonId, file) {
@@ -275,12 +302,18 @@ async function downloadSave(page) {
   await page.click('#download');
   const status = await page.evaluate(() => document.getElementById('status').textContent);
   const ok = !/There is no/.test(status);
-  for (let i = 0; ok && i < 250 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 20));
-  return { bytes: fs.existsSync(file) ? fs.readFileSync(file) : null, status };
+  return { bytes: ok ? await downloaded(file) : null, status };
+}
+
+// The bytes of a file the browser downloads, once it has written them; null after five seconds.
+async function downloaded(file) {
+  const written = () => fs.existsSync(file) && fs.statSync(file).size > 0;
+  for (let i = 0; i < 250 && !written(); ++i) await new Promise((r) => setTimeout(r, 20));
+  return written() ? fs.readFileSync(file) : null;
 }
 
 module.exports = {
   NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
   screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
-  downloadSave,
+  downloadSave, downloaded, replayHash, acceptLeaving,
 };

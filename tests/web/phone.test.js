@@ -73,6 +73,7 @@ test('a new player on a phone plays by taps from the title, names the hero in ka
   // The browser's own profile, not a private one: a private window installs nothing.
   const page = await session.browser.newPage();
   phone = { page, close: () => page.close() };
+  h.acceptLeaving(page);
   page.on('pageerror', (e) => console.error('page error:', e.message));
   await page.emulate(puppeteer.KnownDevices['Pixel 5']);
   await countPersistRequests(page);
@@ -108,7 +109,7 @@ test('a new player on a phone plays by taps from the title, names the hero in ka
   // The game saved the hero on the way: the page asked once for lasting storage, and says what
   // the browser answered (a headless browser does not grant it) and how to keep a copy.
   assert.equal(await page.evaluate(() => window.persistRequests), 1);
-  assert.match(await page.$eval('#status', (s) => s.textContent), /may clear the game's saves.*Download save/);
+  assert.match(await page.$eval('.alert', (s) => s.textContent), /may clear the game's saves.*Download save/);
 });
 
 test('portrait and landscape: the screen fills the width or the height, the keys are in reach and large enough', async () => {

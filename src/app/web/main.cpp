@@ -96,7 +96,7 @@ int Run() {
     // Without the browser's storage the game still runs; the page has said that saves last only
     // until it is closed.
     web::MountDrives();
-    web::PersistingFileSystem files(kestran::platform::SystemFileSystem(), [] { return web::PersistDrives(); });
+    web::PersistingFileSystem files(kestran::platform::SystemFileSystem(), web::PersistDrives, web::RefreshDrives);
     kestran::platform::DriveMap drives(web::kDrivesRoot, &files);
 
     kestran::platform::SystemClock clock;

@@ -1,10 +1,9 @@
 #include "platform/web/persisting_file_system.h"
 
-#include <cerrno>
-
 namespace kestran::platform::web {
 
 int PersistingFileSystem::OpenFolder(const std::string& path) {
+    if (refresh_) refresh_();
     const int fd = inner_.OpenFolder(path);
     if (fd >= 0) folders_.insert(fd);
     return fd;
@@ -12,7 +11,7 @@ int PersistingFileSystem::OpenFolder(const std::string& path) {
 
 int PersistingFileSystem::Sync(int fd) {
     if (!folders_.contains(fd)) return 0;
-    return persist_() ? 0 : -EIO;
+    return persist_();
 }
 
 int PersistingFileSystem::Close(int fd) {

@@ -47,10 +47,10 @@ class PersistingFileSystemTest : public ::testing::Test {
 protected:
     RecordingFileSystem inner;
     int persisted = 0;
-    bool persistSucceeds = true;
+    int persistResult = 0;
     PersistingFileSystem fs{inner, [this] {
                                 ++persisted;
-                                return persistSucceeds;
+                                return persistResult;
                             }};
 };
 
@@ -69,13 +69,20 @@ TEST_F(PersistingFileSystemTest, ASyncedFolderIsPersistedAndASyncedFileIsLeftFor
                                                      "Close", "Rename .kestran-tmp-1 KSSAVE"}));
 }
 
-TEST_F(PersistingFileSystemTest, ARefusedCopyIsAnIoError) {
+TEST_F(PersistingFileSystemTest, ARefusedCopyIsItsError) {
     const int folder = fs.OpenFolder("/drives/C");
-    persistSucceeds = false;
-    EXPECT_EQ(fs.Sync(folder), -EIO);
-    persistSucceeds = true;
+    persistResult = -ENOSPC;
+    EXPECT_EQ(fs.Sync(folder), -ENOSPC);
+    persistResult = 0;
     EXPECT_EQ(fs.Sync(folder), 0);
     EXPECT_EQ(persisted, 2);
+}
+
+TEST(PersistingFileSystem, AFolderIsOpenedOnWhatTheStorageHoldsNow) {
+    RecordingFileSystem inner;
+    PersistingFileSystem fs{inner, [] { return 0; }, [&inner] { inner.calls.push_back("Refresh"); }};
+    fs.OpenFolder("/drives/C");
+    EXPECT_EQ(inner.calls, (std::vector<std::string>{"Refresh", "OpenFolder /drives/C"}));
 }
 
 TEST_F(PersistingFileSystemTest, AClosedFoldersNumberTakenByAFileIsAFile) {

@@ -15,6 +15,8 @@ EM_ASYNC_JS(int, KestranPageMountDrives, (const char* root),
 
 EM_ASYNC_JS(int, KestranPagePersist, (), { return await Module.kestranPage.persist(); });
 
+EM_ASYNC_JS(void, KestranPageRefresh, (), { await Module.kestranPage.refresh(); });
+
 EM_JS(double, KestranPageSeed, (), { return Module.kestranPage.seed(); });
 
 EM_JS(void, KestranPageEnded, (int status), { Module.kestranPage.ended(status); });
@@ -46,8 +48,12 @@ bool MountDrives() {
     return KestranPageMountDrives(kDrivesRoot) != 0;
 }
 
-bool PersistDrives() {
-    return KestranPagePersist() != 0;
+int PersistDrives() {
+    return KestranPagePersist();
+}
+
+void RefreshDrives() {
+    KestranPageRefresh();
 }
 
 std::optional<uint32_t> PageSeed() {

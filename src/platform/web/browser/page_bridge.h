@@ -24,8 +24,12 @@ bool FetchFontAsset(std::string& bytes);
 // says so.
 bool MountDrives();
 
-// Copies the drive folders into the browser's storage; false when the browser refused.
-bool PersistDrives();
+// Writes the drive folders' changes into the browser's storage: 0, or the negative error number
+// of the browser's refusal (-ENOSPC when its storage is full).
+int PersistDrives();
+
+// Brings in what other tabs of the page have stored since, where this one changed nothing.
+void RefreshDrives();
 
 // The seed the page's address names (?seed=N), for reproducible runs.
 std::optional<uint32_t> PageSeed();

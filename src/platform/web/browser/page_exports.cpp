@@ -45,8 +45,7 @@ DomKey MakeKey(const char* key, const char* code, int modifiers) {
 // after a change itself (a call from the page cannot wait), and asks for an undo when the
 // browser refuses it.
 kestran::platform::web::SaveTransfer& Transfer() {
-    static kestran::platform::web::PersistingFileSystem files(kestran::platform::SystemFileSystem(),
-                                                              [] { return true; });
+    static kestran::platform::web::PersistingFileSystem files(kestran::platform::SystemFileSystem(), [] { return 0; });
     static kestran::platform::DriveMap drives(kestran::platform::web::kDrivesRoot, &files);
     static kestran::platform::web::SaveTransfer transfer(drives);
     return transfer;

@@ -13,19 +13,31 @@
   const ime = document.getElementById('ime');
   let cursor = { column: 0, row: 0, cellWidth: 8, cellHeight: 18, cssScale: 1 };
 
+  const MIN_FONT_PX = 16;  // a phone's smallest readable size
+
   function place() {
     const scale = cursor.cssScale;
-    ime.style.left = cursor.column * cursor.cellWidth * scale + 'px';
+    ime.style.fontSize = Math.max(MIN_FONT_PX, Math.round(16 * scale)) + 'px';
+    ime.style.height = Math.max(MIN_FONT_PX + 4, cursor.cellHeight * scale) + 'px';
     ime.style.top = cursor.row * cursor.cellHeight * scale + 'px';
-    ime.style.fontSize = Math.max(12, Math.round(16 * scale)) + 'px';
-    ime.style.height = cursor.cellHeight * scale + 'px';
     sizeComposition();
   }
 
-  // The composition's box: a double-width cell per character being composed.
+  // The composition's box: as wide as its text, at the cursor, moved left where the screen's
+  // right edge would cut it.
   function sizeComposition() {
-    const characters = ime.classList.contains('composing') ? Math.max(1, [...ime.value].length) : 0;
-    ime.style.width = characters ? (characters * 2 * cursor.cellWidth + 2) * cursor.cssScale + 'px' : '1px';
+    const scale = cursor.cssScale;
+    const left = cursor.column * cursor.cellWidth * scale;
+    if (!ime.classList.contains('composing')) {
+      ime.style.width = '1px';
+      ime.style.left = left + 'px';
+      return;
+    }
+    ime.style.width = '1px';
+    const room = ime.parentNode.clientWidth;
+    const width = Math.min(room, ime.scrollWidth + 4);
+    ime.style.width = width + 'px';
+    ime.style.left = Math.max(0, Math.min(left, room - width)) + 'px';
   }
 
   function clear() {

@@ -18,10 +18,12 @@
 //     'ended'      the program has ended: {status}
 //     'watch'      the state of a recording being watched: {status} ('' once the player plays)
 //     'replayrefused'  the recording the address names cannot be watched: {why}
+//     'saved'      the game's save has been stored
 //   kestran.press(script)  types keys in key-script notation ("N", "{Enter}"); false if unread
 //   kestran.type(text)     types text as an input method commits it
 //   kestran.screen         {rows, lineInput, words} as the last 'screen' event told them
 //   kestran.say(text, isError), kestran.focusGame(), kestran.download(blob, name), kestran.timestamp()
+//   kestran.notice(text, isError, action)  a message over the screen, with a button for action
 //   kestran.replayScript   set by a module: resolves with the recording to watch, or null
 'use strict';
 
@@ -49,7 +51,8 @@
 
   // --- messages ---
 
-  // A message over the screen, with a button when `action` is given.
+  // A message over the screen, with a button when `action` ({label, run, name}: name is the
+  // button's data-action) is given.
   function showNotice(text, isError, action) {
     notice.textContent = text;
     notice.classList.toggle('error', !!isError);
@@ -61,6 +64,7 @@
     const button = document.createElement('button');
     button.type = 'button';
     button.textContent = action.label;
+    if (action.name) button.dataset.action = action.name;
     button.addEventListener('click', action.run);
     notice.appendChild(button);
   }
@@ -125,7 +129,9 @@
   function fit() {
     const touch = touchMedia.matches;
     const { width, height } = viewportSize();
-    const portrait = height >= width;
+    // The phone's keyboard shortens the visible part, not the way the phone is held.
+    const orientation = window.screen.orientation && window.screen.orientation.type;
+    const portrait = touch && orientation ? orientation.startsWith('portrait') : height >= width;
     document.documentElement.classList.toggle('touch', touch);
     document.documentElement.classList.toggle('portrait', touch && portrait);
     document.documentElement.style.setProperty('--viewport-height', height + 'px');
@@ -310,8 +316,12 @@
       return persistent ? 1 : 0;
     },
 
-    async persist() {
-      return (await kestran.storage.persist(true)) ? 1 : 0;
+    persist() {
+      return kestran.storage.persist(true);
+    },
+
+    refresh() {
+      return kestran.storage.refresh();
     },
 
     replayScript() {
@@ -421,6 +431,7 @@
       if (running) focusTarget().focus({ preventScroll: true });
     },
     say,
+    notice: showNotice,
     download,
     timestamp,
     withStrings,

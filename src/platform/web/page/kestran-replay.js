@@ -1,7 +1,8 @@
 // Recordings of games. The program records the session (the seed and every key it took); the
 // page saves that recording as a key script (data-action="save-recording") or shares it as a link
 // (data-action="share-recording"): the page's address with "#replay=" and the script's UTF-8 text,
-// raw-deflated and base64url-encoded. A link, or a key script opened from a file
+// raw-deflated and base64url-encoded, then "." and the text's CRC-32 (base64url of its four bytes,
+// high first), so that a link changed on its way is refused rather than played as another game. A link, or a key script opened from a file
 // (data-action="open-recording", which makes the link and loads it), is watched: the program
 // types its keys at a human pace, the controls here pause, step, change the speed and seek, and
 // the player takes the game over where it ends. What cannot be read or watched is refused with a
@@ -54,12 +55,28 @@
     return text;
   }
 
-  async function linkOf(script) {
-    const packed = new Blob([script]).stream().pipeThrough(new CompressionStream('deflate-raw'));
-    return location.origin + location.pathname + PREFIX + toBase64Url(await readLimited(packed, Infinity));
+  const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; ++k) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+
+  function checksum(bytes) {
+    let crc = 0xffffffff;
+    for (const byte of bytes) crc = CRC_TABLE[(crc ^ byte) & 0xff] ^ (crc >>> 8);
+    crc = (crc ^ 0xffffffff) >>> 0;
+    return toBase64Url(Uint8Array.of(crc >>> 24, (crc >>> 16) & 0xff, (crc >>> 8) & 0xff, crc & 0xff));
   }
 
-  async function scriptOfLink(encoded) {
+  async function linkOf(script) {
+    const packed = new Blob([script]).stream().pipeThrough(new CompressionStream('deflate-raw'));
+    const text = new TextEncoder().encode(script);
+    return location.origin + location.pathname + PREFIX + toBase64Url(await readLimited(packed, Infinity)) + '.' +
+           checksum(text);
+  }
+
+  async function scriptOfLink(link) {
+    const [encoded, sum, ...rest] = link.split('.');
     const packed = new Blob([fromBase64Url(encoded)]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
     let bytes;
     try {
@@ -67,6 +84,8 @@
     } catch (e) {
       throw e instanceof TypeError ? new Error('its data is damaged') : e;
     }
+    if (sum === undefined || rest.length) throw new Error('it carries no checksum');
+    if (checksum(bytes) !== sum) throw new Error('its data is damaged (the checksum does not match)');
     try {
       return decodeText(bytes);
     } catch (e) {

@@ -74,11 +74,8 @@
       say(transferMessage() + ' Nothing was changed.', true);
       return;
     }
-    if (!(await kestran.storage.persist(false))) {
-      Module._kestran_undo_place();
-      say('The browser\'s storage refused ' + file.name + '. Nothing was changed.', true);
-      return;
-    }
+    // A refused write has put the drive back as the storage holds it, and said why.
+    if ((await kestran.storage.persist(false)) !== 0) return;
     const next = name === SAVE_NAME ? 'load it with (L) on the title screen' : 'convert it with (D) on the title screen';
     say(file.name + ' is now ' + name + ' on drive ' + letter + ': ' + next + '.');
   }

@@ -2,8 +2,9 @@
 // parentheses of each choice ("(N) NEW  GAME", "逃げる(R)", "キャンプ (C)"), the answers of a
 // question ("(Y/N)", "(L/R)", "(1-3)"), the digits of a numbered list ("( 0 )ダガー"), "+" and "-"
 // where points are shared out, the drive letter at the drive prompt and the cursor keys in the
-// labyrinth. A pure function of the rows, so that it is the same in the page and in node; a
-// screen it misreads costs only a missing or a needless key, never a wrong one typed.
+// labyrinth; at a question, not the choices of the menu it follows (known from the screens
+// before it). Pure functions of the rows, so that they are the same in the page and in node; a
+// screen misread costs only a missing or a needless key, never a wrong one typed.
 'use strict';
 
 (function (root) {
@@ -72,14 +73,22 @@
   // screen's order, each key once), `anyKey` (any key goes on: Enter answers), `cursorKeys` (the
   // labyrinth's walk), `drive` (the drive prompt: C, others on request), `title` (the title
   // screen: no game is under way), `lineInput` (the game reads a line of text).
-  function readScreen(rows, lineInput) {
+  // The lowest row that asks a question or waits for any key, or -1.
+  function lowestQuestion(rows) {
+    let found = -1;
+    rows.forEach((row, i) => {
+      if (ANY_KEY.test(row) || ALTERNATIVES.test(row) || RANGE.test(row)) found = i;
+    });
+    return found;
+  }
+
+  // `answered` (a Set of row numbers, optional): rows of a menu already answered, whose choices
+  // are left out.
+  function readScreen(rows, lineInput, answered) {
     const result = { keys: [], anyKey: false, cursorKeys: false, drive: false, lineInput: !!lineInput, title: false };
     if (!Array.isArray(rows)) return result;
     // Only the lowest question counts: one above it has been answered already.
-    let questionRow = -1;
-    rows.forEach((row, i) => {
-      if (ANY_KEY.test(row) || ALTERNATIVES.test(row) || RANGE.test(row)) questionRow = i;
-    });
+    const questionRow = lowestQuestion(rows);
     const seen = new Set();
     const add = (entry) => {
       if (seen.has(entry.key)) return;
@@ -87,12 +96,11 @@
       result.keys.push(entry);
     };
     if (questionRow >= 0) {
-      const row = rows[questionRow];
-      result.anyKey = ANY_KEY.test(row);
-      (rowQuestion(row) || []).forEach(add);
+      result.anyKey = ANY_KEY.test(rows[questionRow]);
+      (rowQuestion(rows[questionRow]) || []).forEach(add);
     }
-    rows.forEach((row) => {
-      if (typeof row !== 'string') return;
+    rows.forEach((row, i) => {
+      if (typeof row !== 'string' || (answered && answered.has(i))) return;
       if (POINTS.test(row)) {
         add({ key: '+', label: '+' });
         add({ key: '-', label: '-' });
@@ -108,7 +116,28 @@
     return result;
   }
 
-  const api = { readScreen };
+  // Reads screens one after another. A question (Y/N, 1-3) that appears under rows which were
+  // on the screen already belongs to a menu answered there: those rows' choices are left out
+  // for as long as the question is asked.
+  function screenReader() {
+    let previous = null;
+    let asked = null;  // {row, text, answered}
+    return (rows, lineInput) => {
+      const row = Array.isArray(rows) ? lowestQuestion(rows) : -1;
+      if (row < 0 || !rowQuestion(rows[row])) {
+        asked = null;
+      } else if (!asked || asked.row !== row || asked.text !== rows[row]) {
+        asked = { row, text: rows[row], answered: new Set() };
+        rows.forEach((r, i) => {
+          if (previous && i !== row && r.trim() && previous[i] === r) asked.answered.add(i);
+        });
+      }
+      previous = rows;
+      return readScreen(rows, lineInput, asked ? asked.answered : undefined);
+    };
+  }
+
+  const api = { readScreen, screenReader };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.KestranScreenKeys = api;
 })(typeof window === 'object' ? window : globalThis);

@@ -4,13 +4,17 @@
 //
 // Every key is a <button data-key> in key-script notation with an accessible name in the game's
 // own words, and types on `pointerdown` (no wait for the end of the tap, and the focus stays
-// where it is); a click that no pointer pressed (a keyboard, a screen reader) types it too. An
+// where it is) the key the finger came down on, unless the keys changed a moment before (or a
+// burst of taps that began before goes on); a click that no pointer pressed (a keyboard, a screen reader) types it too. An
 // action (the phone's keyboard, every key) acts on the click, at the end of the tap.
 'use strict';
 
 (function () {
   const kestran = window.kestran;
-  const { readScreen } = window.KestranScreenKeys;
+  const readScreen = window.KestranScreenKeys.screenReader();
+  // A tap this soon after the keys changed was meant for the keys before: no one reacts faster.
+  // Taps that go on at that pace are the same burst, meant for the keys before too.
+  const SETTLE_MS = 150;
   const $ = (id) => document.getElementById(id);
   const bar = $('touch-keys');
   const contextKeys = $('context-keys');
@@ -20,6 +24,7 @@
   let shown = '';           // what the context keys show, to leave them alone when it is the same
   let otherDrives = false;  // the drive prompt's other letters are asked for
   let lastPointerPress = -Infinity;  // when a pointer last pressed a key
+  let settledAt = -Infinity;         // from when a tap counts (the event clock)
 
   // What a named key's button shows.
   const CAPS = { '{BS}': '⌫', '{Left}': '←', '{Right}': '→', '{Up}': '↑', '{Down}': '↓', '{x0F}': 'Ctrl+O',
@@ -74,12 +79,12 @@
 
   function driveKeys(keys) {
     const buttons = keys.map(screenKey);
-    if (!otherDrives) {
-      buttons.push(makeAction('drives', 'A–Z', 'Other drives'));
+    const others = kestran.storage.drives().some((letter) => !keys.some((k) => k.key === letter));
+    if (!otherDrives && others) {
+      buttons.push(makeAction('drives', 'Other', 'Other drives'));
       return buttons;
     }
-    for (let c = 65; c <= 90; ++c) {
-      const letter = String.fromCharCode(c);
+    for (const letter of kestran.storage.drives()) {
       if (!keys.some((k) => k.key === letter)) buttons.push(makeKey(letter, letter, 'Drive ' + letter));
     }
     return buttons;
@@ -96,6 +101,7 @@
     else if (read.drive) buttons = driveKeys(read.keys);
     else buttons = read.keys.map(screenKey);
     contextKeys.replaceChildren(...buttons);
+    settledAt = performance.now() + SETTLE_MS;
     // Keys without words (Y and N, digits, drive letters) in narrower columns.
     contextKeys.classList.toggle('answers', buttons.length > 0 && buttons.every((b) => b.childElementCount === 1));
     dpad.hidden = !read.cursorKeys;
@@ -165,7 +171,8 @@
     if (!button || e.button > 0) return;
     e.preventDefault();
     lastPointerPress = e.timeStamp;
-    kestran.press(button.dataset.key);
+    if (e.timeStamp >= settledAt || keyboard.contains(button)) kestran.press(button.dataset.key);
+    else settledAt = e.timeStamp + SETTLE_MS;
   }
 
   function onClick(e) {
