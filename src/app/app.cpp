@@ -152,7 +152,7 @@ int PlayOnce(platform::Platform& platform, const std::string& programName, std::
     std::optional<platform::RecordingWindow> recorder;
     if (out.record) {
         recorder.emplace(*platform.window, *out.record, *seed, encode,
-                         out.language == game::Language::English ? "en" : "");
+                         out.language == game::Language::English ? "en" : "ja");
         platform.window = &*recorder;
     }
     const int status =
