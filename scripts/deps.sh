@@ -11,6 +11,7 @@ KESTRAN_PACKAGES=(
   unifont
   xvfb xauth tmux xdotool
   desktop-file-utils lintian
+  gettext
   clang libclang-rt-14-dev
 )
 if [ "${1:-}" = web ]; then

@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -84,7 +85,33 @@ bool OpenOutput(const std::string& path, std::unique_ptr<std::ofstream>& file, s
 struct Outputs {
     std::unique_ptr<std::ofstream> trace, record, text, png;
     bool traceAccessible = false;  // the trace carries the screen's accessible text
+    game::Language language = game::Language::Japanese;
 };
+
+// The locale's language: Japanese for a Japanese locale, English for any other.
+game::Language LocaleLanguage() {
+    game::Language language = game::Language::English;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') continue;
+        if (!game::LanguageFromName(value, language)) language = game::Language::English;
+        break;
+    }
+    return language;
+}
+
+// The language the game is shown in: --language; else a watched recording's own; else, in a
+// window or a terminal, LANGUAGE from env.conf or the locale. A headless run stays Japanese, so
+// that key scripts and golden runs read the same on every machine.
+game::Language ChooseLanguage(const CommandLine& cl, const platform::KeyScript& script,
+                              const platform::Settings& settings, Backend backend) {
+    game::Language language = game::Language::Japanese;
+    if (game::LanguageFromName(cl.language, language)) return language;
+    if (!cl.watch.empty() && game::LanguageFromName(script.language, language)) return language;
+    if (backend == Backend::Headless) return game::Language::Japanese;
+    if (game::LanguageFromName(settings.language, language)) return language;
+    return LocaleLanguage();
+}
 
 bool WriteDumps(const CommandLine& cl, const platform::HeadlessWindow& window, Outputs& out) {
     bool ok = true;
@@ -124,10 +151,12 @@ int PlayOnce(platform::Platform& platform, const std::string& programName, std::
     }
     std::optional<platform::RecordingWindow> recorder;
     if (out.record) {
-        recorder.emplace(*platform.window, *out.record, *seed, encode);
+        recorder.emplace(*platform.window, *out.record, *seed, encode,
+                         out.language == game::Language::English ? "en" : "ja");
         platform.window = &*recorder;
     }
-    const int status = RunProgram(rt, [game = *seed](Runtime& r) { game::RunGame(r, game); });
+    const int status =
+        RunProgram(rt, [game = *seed, language = out.language](Runtime& r) { game::RunGame(r, game, language); });
     platform.window = window;
     if (atEnd) atEnd(rt);
     return status;
@@ -185,6 +214,7 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         return Refuse(error);
     }
     const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
+    out.language = ChooseLanguage(cl, script, settings, backend);
     std::unique_ptr<platform::Window> window;
     const auto openWindow = [&] {
         window = OpenGameWindow(backend, cl, programName, &font, settings, error);

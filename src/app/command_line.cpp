@@ -47,6 +47,12 @@ bool ApplyValue(std::string_view name, const std::string& value, CommandLine& ou
             return false;
         }
         out.driveMaps.emplace_back(value[0], value.substr(2));
+    } else if (name == "--language") {
+        if (value != "ja" && value != "en") {
+            error = "--language must be ja or en";
+            return false;
+        }
+        out.language = value;
     } else if (name == "--keys") {
         out.keys = value;
     } else if (name == "--keys-file") {
@@ -79,8 +85,9 @@ bool IsFlag(std::string_view name) {
 }
 
 bool TakesValue(std::string_view name) {
-    for (std::string_view known : {"--backend", "--seed", "--drives", "--drive", "--keys", "--keys-file", "--dump-text",
-                                   "--dump-png", "--trace", "--record", "--scale", "--font", "--watch", "--speed"}) {
+    for (std::string_view known :
+         {"--backend", "--seed", "--drives", "--drive", "--keys", "--keys-file", "--dump-text", "--dump-png", "--trace",
+          "--record", "--scale", "--font", "--watch", "--speed", "--language"}) {
         if (name == known) return true;
     }
     return false;
@@ -150,6 +157,10 @@ std::string UsageText() {
            "                        there is a display, else the terminal\n"
            "      --scale=N         window scale, 1 to 16 (default: the largest that fits)\n"
            "      --fullscreen      start the window in full screen\n"
+           "      --language=LANG   ja (Japanese, the game's own) or en (English); default:\n"
+           "                        a watched recording's, else LANGUAGE in env.conf, else\n"
+           "                        the locale (LC_ALL, LC_MESSAGES, LANG) in a window or\n"
+           "                        a terminal; headless runs are Japanese\n"
            "      --font=PATH       a GNU Unifont .hex font instead of the installed one\n"
            "      --drives=DIR      the folder that holds the drive folders C, D, ...\n"
            "      --drive=X=DIR     drive X is the folder DIR\n"
@@ -202,7 +213,7 @@ std::string UsageText() {
            "        there, the predecessor's VELDSAVE\n"
            "  /etc/kestran/env.conf, ~/.config/kestran/env.conf\n"
            "        settings: MERIDOX=folder of libkestran_errmsg.so,\n"
-           "        HELP=folder of kestran.html\n"
+           "        HELP=folder of kestran.html, LANGUAGE=ja or en\n"
            "  ~/.local/state/kestran/error.log\n"
            "        the last fatal run-time error ($XDG_STATE_HOME)\n"
            "\n"

@@ -23,7 +23,8 @@ struct CommandLine {
     std::string watch;  // --watch: a key script to watch before playing on
     int speed = 0;      // --speed: keys per second while watching; 0: the default
     std::string font;
-    int scale = 0;  // 0: the largest that fits
+    std::string language;  // --language: "ja" or "en"; empty: chosen as app.cpp says
+    int scale = 0;         // 0: the largest that fits
     bool fullscreen = false;
     bool traceAccessible = false;  // --trace-accessible: the trace carries the screen's words
     bool screenReader = false;     // --screen-reader: the terminal speaks in words, not braille

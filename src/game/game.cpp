@@ -3,6 +3,7 @@
 #include "game/camp/character_menu.h"
 #include "game/dungeon/labyrinth.h"
 #include "game/hero/creation.h"
+#include "game/language/catalogue.h"
 #include "game/saves/saving.h"
 #include "game/state/start_up.h"
 #include "game/town/guild.h"
@@ -50,16 +51,16 @@ Scene RunScene(Game& g, Scene scene) {
     return Scene::Title;
 }
 
-void RunGame(Runtime& rt, std::optional<uint32_t> seed) {
+void RunGame(Runtime& rt, std::optional<uint32_t> seed, Language language) {
     GameState state;
     InitializeGameState(state);
-    RunGame(rt, state, seed);
+    RunGame(rt, state, seed, language);
 }
 
-void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed) {
+void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed, Language language, FitCheck* fitCheck) {
     PbCls(rt);
     PbRandomize(rt, seed ? *seed : static_cast<uint32_t>(PbTimer(rt)));
-    Game g{rt, state};
+    Game g{rt, state, CatalogueFor(language), fitCheck};
     for (Scene scene = Scene::Title;;)
         scene = RunScene(g, scene);
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "game/language/catalogue.h"
 #include "game/state/game_state.h"
 
 namespace kestran {
@@ -20,11 +21,15 @@ struct Runtime;
 
 namespace kestran::game {
 
-// What every screen works on: the runtime it prints and reads keys through, and the game's
-// variables.
+class FitCheck;
+
+// What every screen works on: the runtime it prints and reads keys through, the game's
+// variables, and the translation of the texts it shows (none: the Japanese game).
 struct Game {
     Runtime& rt;
     GameState& s;
+    const Catalogue* catalogue = nullptr;
+    FitCheck* fitCheck = nullptr;  // a translator's check of the translated screens, when asked for
 };
 
 enum class Scene {
@@ -50,9 +55,11 @@ Scene RunScene(Game& g, Scene scene);
 // The start-up: clears the screen, seeds the random generator (with `seed`, else with the time of
 // day) and creates every table. Then the title screen and the scenes that follow it, until the
 // program ends (ProgramEnd from the runtime).
-void RunGame(Runtime& rt, std::optional<uint32_t> seed = std::nullopt);
+// `language` only changes the texts shown.
+void RunGame(Runtime& rt, std::optional<uint32_t> seed = std::nullopt, Language language = Language::Japanese);
 // The same on `state`, which must be as InitializeGameState leaves a new GameState: a process
 // that plays many games copies one made once.
-void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed);
+void RunGame(Runtime& rt, GameState& state, std::optional<uint32_t> seed, Language language = Language::Japanese,
+             FitCheck* fitCheck = nullptr);
 
 }  // namespace kestran::game

@@ -1,5 +1,7 @@
 #include "game/game_screen.h"
 
+#include "game/language/fit_check.h"
+#include "game/language/translate.h"
 #include "runtime/console/keyboard.h"
 #include "runtime/console/screen.h"
 #include "runtime/runtime.h"
@@ -9,14 +11,27 @@ namespace {
 
 constexpr double kChoiceColumn = 55;
 
+// A translated text where its Japanese stood, watched by the fit check when there is one.
+void PrintShown(Game& g, std::size_t japaneseWidth, std::string_view shown, PbSep sep, std::source_location where) {
+    if (g.fitCheck != nullptr) g.fitCheck->BeforePrint(g.rt, japaneseWidth, shown);
+    PbPrintString(g.rt, shown, sep, where);
+    if (g.fitCheck != nullptr) g.fitCheck->AfterPrint(g.rt);
+}
+
 }  // namespace
 
 void PrintLine(Game& g, std::initializer_list<PrintItem> items, std::source_location where) {
+    if (g.catalogue != nullptr) {
+        if (const auto message = TranslateMessage(g, items))
+            return PrintShown(g, JapaneseWidth(items), *message, PbSep::End, where);
+    }
     std::size_t left = items.size();
     for (const PrintItem& item : items) {
         const PbSep sep = --left == 0 ? PbSep::End : PbSep::Semicolon;
         if (item.isNumber) {
             PbPrintNumber(g.rt, item.number, sep, where);
+        } else if (g.catalogue != nullptr) {
+            PrintShown(g, item.text.size(), Tr(g, item.text), sep, where);
         } else {
             PbPrintString(g.rt, item.text, sep, where);
         }
@@ -36,6 +51,7 @@ void PrintChoices(Game& g, double firstRow, std::initializer_list<PrintItem> cho
 
 void ClearScreen(Game& g, std::source_location where) {
     PbCls(g.rt, 0, where);
+    if (g.fitCheck != nullptr) g.fitCheck->Cleared();
 }
 
 PbString ReadKey(Game& g, std::source_location where) {

@@ -85,9 +85,16 @@ size_t Utf8Length(unsigned char lead) {
     return 0;
 }
 
-// A comment line of a key file; "#seed N" sets the seed.
+// A comment line of a key file; "#seed N" sets the seed, "#language LANG" the language.
 void ReadComment(std::string_view line, KeyScript& out) {
     constexpr std::string_view kSeed = "#seed ";
+    constexpr std::string_view kLanguage = "#language ";
+    if (line.substr(0, kLanguage.size()) == kLanguage) {
+        out.language = std::string(line.substr(kLanguage.size(), 8));
+        while (!out.language.empty() && (out.language.back() == ' ' || out.language.back() == '\r'))
+            out.language.pop_back();
+        return;
+    }
     if (line.substr(0, kSeed.size()) != kSeed) return;
     uint64_t value = 0;
     size_t digits = 0;
@@ -189,9 +196,11 @@ std::string KeyNotation(const Event& event) {
     return Braced(HexByte(event.byte));
 }
 
-RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode)
+RecordingWindow::RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode,
+                                 std::string_view language)
     : WindowDecorator(inner), out_(out), encode_(std::move(encode)) {
     out_ << "#seed " << seed << "\n";
+    if (!language.empty()) out_ << "#language " << language << "\n";
     out_.flush();
 }
 

@@ -29,6 +29,7 @@ using Utf8CharToSjis = std::function<bool(std::string_view utf8Char, std::string
 struct KeyScript {
     std::vector<Event> keys;
     std::optional<uint32_t> seed;  // from a "#seed N" line
+    std::string language;          // from a "#language LANG" line: the language it was played in
 };
 
 // Parses a script. `isFile`: '#' lines are comments. On a fault (an unknown key name, an
@@ -55,7 +56,9 @@ std::string RecordedNotation(const Event& event, bool& shiftHeld, const Utf8Char
 // script that replays them: "#seed N" first, a line break after each Enter.
 class RecordingWindow final : public WindowDecorator {
 public:
-    RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode);
+    // `language`, when not empty, is noted as "#language LANG" under the seed.
+    RecordingWindow(Window& inner, std::ostream& out, uint32_t seed, Utf8CharToSjis encode,
+                    std::string_view language = {});
 
 private:
     void Observe(const Event& event) override;

@@ -34,6 +34,8 @@ void ApplyLine(Settings& settings, std::string_view line) {
         if (!value.empty()) settings.errorMessageFolder = std::filesystem::path(value);
     } else if (key == "HELP") {
         settings.helpFolder = std::filesystem::path(value);
+    } else if (key == "LANGUAGE") {
+        settings.language = std::string(value);
     }
 }
 

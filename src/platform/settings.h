@@ -19,6 +19,8 @@ struct Settings {
     // Where the help file is looked for; by default the program's own folder or the installed help
     // folder, whichever holds it first; empty when neither does.
     std::filesystem::path helpFolder;
+    // The language a window or a terminal shows the game in ("ja", "en"); empty: the locale's.
+    std::string language;
 };
 
 // The help file's name in its folder.

@@ -90,6 +90,15 @@ TEST(KeyScriptTest, CommentLinesAndTheSeedBelongToKeyFilesOnly) {
     EXPECT_EQ(Notations(Parse("a#", true)), "a # ");
 }
 
+TEST(RecordingTest, ARecordingInAnotherLanguageNotesItUnderTheSeed) {
+    testing::FakeWindow inner;
+    std::ostringstream out;
+    RecordingWindow recorder(inner, out, 5, TinyCodePage, "en");
+    EXPECT_EQ(out.str(), "#seed 5\n#language en\n");
+    EXPECT_EQ(Parse(out.str() + "x", true).language, "en");
+    EXPECT_EQ(Parse("#seed 5\nx", true).language, "");
+}
+
 TEST(RecordingTest, ARecordingReplaysTheSameKeys) {
     testing::FakeWindow inner;
     inner.Type("n#{");

@@ -286,7 +286,8 @@ protected:
 
     // Starts the program in a window with `args` after "--backend=sdl"; its window, or 0.
     Window StartGame(std::vector<std::string> args) {
-        args.insert(args.begin(), {KESTRAN_PROGRAM, "--backend=sdl", "--drives=" + (home_ / "drives").string()});
+        args.insert(args.begin(),
+                    {KESTRAN_PROGRAM, "--backend=sdl", "--language=ja", "--drives=" + (home_ / "drives").string()});
         const bool started = game_.Start(
             args, {"DISPLAY=" + *display_, "XDG_STATE_HOME=" + home_.string(), "XDG_PICTURES_DIR=" + home_.string(),
                    "XDG_CONFIG_HOME=" + home_.string(), "SDL_AUDIODRIVER=dummy",

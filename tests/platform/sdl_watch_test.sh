@@ -27,7 +27,7 @@ printf '#seed 3\nNCARL{Enter}\nY{Enter}\n{Enter}\n{Enter}\n{Enter}\n{Enter}\n{En
   >"$work/friend.keys"
 # The desktop's libraries that SDL loads keep some memory to the end (a sanitized build's leak
 # check would blame them).
-ASAN_OPTIONS=detect_leaks=0 SDL_AUDIODRIVER=dummy "$program" --backend=sdl --scale=1 --drives="$work/drives" --speed=4 \
+ASAN_OPTIONS=detect_leaks=0 SDL_AUDIODRIVER=dummy "$program" --backend=sdl --language=ja --scale=1 --drives="$work/drives" --speed=4 \
   --watch="$work/friend.keys" --record="$work/mine.keys" --trace="$work/window.trace" 2>"$work/stderr" &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT

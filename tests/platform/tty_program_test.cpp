@@ -96,8 +96,8 @@ protected:
     // and its exit status.
     void Start(const std::string& backend = "--backend=tty", const std::string& more = "--seed=1") {
         const std::string program = "setpriv --pdeathsig KILL env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
-                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend + " " + more +
-                                    " --drives=" + Quote((dir_ / "drives").string());
+                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran --language=ja " + backend + " " +
+                                    more + " --drives=" + Quote((dir_ / "drives").string());
         const std::string script = "cd " + Quote(dir_.string()) + " && stty -g >before && " + program +
                                    "; echo KESTRAN_EXIT=$?; stty -g >after";
         ASSERT_EQ(std::system((tmux_ + " new-session -d -s k -x 80 -y 24 " + Quote(script)).c_str()), 0);

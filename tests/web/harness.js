@@ -66,7 +66,8 @@ function acceptLeaving(page) {
 }
 
 // A page in a browser context of its own (storage and download folder of its own), opened at
-// the game with `seed` (and the address's fragment `options.hash`, when given).
+// the game with `seed` (and the address's fragment `options.hash`, when given), in the game's
+// language `options.language` ('ja' unless given; null: none chosen, the browser's).
 async function openGame(session, seed, options = {}) {
   const downloads = temporaryFolder('kestran-download-');
   const context = await session.browser.createBrowserContext({
@@ -77,6 +78,7 @@ async function openGame(session, seed, options = {}) {
   page.downloads = downloads;
   await page.setViewport({ width: 1400, height: 1100 });  // the screen at twice its size
   page.on('pageerror', (e) => console.error('page error:', e.message));
+  if (options.language !== null) await chooseLanguage(page, options.language || 'ja');
   if (options.beforeLoad) await options.beforeLoad(page);
   await page.goto(`${session.url}?seed=${seed}${options.hash || ''}`);
   if (options.expectRunning !== false) await waitForProgram(page);
@@ -89,6 +91,12 @@ async function openGame(session, seed, options = {}) {
   };
 }
 
+// The game's language as the page's language control would have chosen it (remembered in the
+// browser's storage), whatever the machine's locale; the page's own texts follow the browser.
+function chooseLanguage(page, language) {
+  return page.evaluateOnNewDocument((code) => localStorage.setItem('kestran-language', code), language);
+}
+
 // A page in a browser context of its own as a phone shows it (puppeteer's device `device`, with
 // touch), opened at the game with `seed`.
 async function openPhone(session, seed, device = 'Pixel 5') {
@@ -97,6 +105,7 @@ async function openPhone(session, seed, device = 'Pixel 5') {
   acceptLeaving(page);
   page.on('pageerror', (e) => console.error('page error:', e.message));
   await page.emulate(puppeteer.KnownDevices[device]);
+  await chooseLanguage(page, 'ja');
   await page.goto(`${session.url}?seed=${seed}`);
   await waitForProgram(page);
   return { page, context, close: () => context.close() };
@@ -313,7 +322,7 @@ async function downloaded(file) {
 }
 
 module.exports = {
-  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
+  NATIVE, PAGE_DIR, temporaryFolder, launch, openGame, openPhone, chooseLanguage, tapKey, tap, pageStatus, waitForProgram, parseKeys, typeKeys,
   screenText, canvasPixels, readPng, writePng, pictureDifference, screenshot, nativeRun, uploadFile,
   downloadSave, downloaded, replayHash, acceptLeaving,
 };

@@ -76,6 +76,7 @@ test('a new player on a phone plays by taps from the title, names the hero in ka
   h.acceptLeaving(page);
   page.on('pageerror', (e) => console.error('page error:', e.message));
   await page.emulate(puppeteer.KnownDevices['Pixel 5']);
+  await h.chooseLanguage(page, 'ja');
   await countPersistRequests(page);
   await page.goto(`${session.url}?seed=${SEED}`);
   await h.waitForProgram(page);

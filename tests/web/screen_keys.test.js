@@ -111,3 +111,16 @@ test('over the whole game, every key that changed the screen was on the screen\'
   assert.ok(checked > 10000, `only ${checked} keys`);
   assert.deepEqual(missed.slice(0, 3), []);
 });
+
+test('every screen of the English golden runs offers the keys its Japanese screen offers', () => {
+  const offered = (rows) => {
+    const read = readScreen(rows);
+    return [...read.keys.map((k) => k.key), read.anyKey && 'any', read.drive && 'drive', read.cursorKeys && 'walk'].join(' ');
+  };
+  for (const name of ['town_new_game', 'town_shop_shelves', 'fight_win_and_level_up', 'camp_potions']) {
+    const japanese = traceOf(name);
+    const english = traceOf(`english_${name}`);
+    assert.equal(english.length, japanese.length, name);
+    japanese.forEach((wait, i) => assert.equal(offered(english[i].rows), offered(wait.rows), `${name}, wait ${i + 1}`));
+  }
+});

@@ -45,18 +45,29 @@ std::optional<kestran::platform::KeyScript> AddressedRecording() {
     return std::nullopt;
 }
 
+// The language the game is shown in: the one chosen on the page; else a watched recording's own
+// (`recorded`); else the browser's.
+kestran::game::Language ShownLanguage(const std::string& recorded) {
+    kestran::game::Language language = kestran::game::Language::Japanese;
+    if (kestran::game::LanguageFromName(web::PageChosenLanguage(), language)) return language;
+    if (kestran::game::LanguageFromName(recorded, language)) return language;
+    kestran::game::LanguageFromName(web::BrowserLanguage(), language);
+    return language;
+}
+
 // One run of the game, recorded afresh as the session's recording. `seed` is the clock's when
 // none is given.
-int PlayRecorded(Platform& platform, std::optional<uint32_t> seed) {
+int PlayRecorded(Platform& platform, std::optional<uint32_t> seed, kestran::game::Language language) {
     kestran::Runtime rt(platform);
     if (!seed) seed = uint32_t(kestran::PbTimer(rt));
     auto& recording = web::SessionRecording();
     recording.str({});
     kestran::platform::Window* const window = platform.window;
-    kestran::platform::RecordingWindow recorder(*window, recording, *seed, kEncode);
+    kestran::platform::RecordingWindow recorder(*window, recording, *seed, kEncode,
+                                                language == kestran::game::Language::English ? "en" : "ja");
     platform.window = &recorder;
-    const int status =
-        kestran::RunProgram(rt, [game = *seed](kestran::Runtime& r) { kestran::game::RunGame(r, game); });
+    const int status = kestran::RunProgram(
+        rt, [game = *seed, language](kestran::Runtime& r) { kestran::game::RunGame(r, game, language); });
     platform.window = window;
     return status;
 }
@@ -68,14 +79,15 @@ int PlayWatched(Platform& platform, kestran::platform::KeyScript script, const k
     std::string error;
     if (!scratch.Create(*platform.drives, "/tmp", error)) {
         web::TellReplayRefused(error);
-        return PlayRecorded(platform, web::PageSeed());
+        return PlayRecorded(platform, web::PageSeed(), ShownLanguage(""));
     }
+    const kestran::game::Language language = ShownLanguage(script.language);
     kestran::platform::WatchingWindow watcher(*platform.window, clock, std::move(script.keys),
                                               kestran::platform::WatchingWindow::kDefaultSpeed);
     platform.window = &watcher;
     const uint32_t seed = *script.seed;
     const int status = kestran::platform::PlayWatchedRuns(
-        platform, scratch, watcher, [&](bool) { return PlayRecorded(platform, seed); }, error);
+        platform, scratch, watcher, [&](bool) { return PlayRecorded(platform, seed, language); }, error);
     if (status >= 0) return status;
     watcher.ShowMessage("kestran", error);
     return kestran::kExitFatalError;
@@ -111,7 +123,7 @@ int Run() {
     platform.settings = &settings;
     platform.errorLog = &errorLog;
     if (auto recording = AddressedRecording()) return PlayWatched(platform, std::move(*recording), clock);
-    return PlayRecorded(platform, web::PageSeed());
+    return PlayRecorded(platform, web::PageSeed(), ShownLanguage(""));
 }
 
 }  // namespace

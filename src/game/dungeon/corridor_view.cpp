@@ -153,7 +153,7 @@ CorridorView ExamineView(GameState& s) {
 void DrawView(Game& g) {
     const CorridorView view = ExamineView(g.s);
     DrawCorridor(g, view);
-    PbSetAccessibleText(g.rt, DescribeView(view, g.s.facing, HeroCellEvent(g.s)));
+    PbSetAccessibleText(g.rt, DescribeView(g, view, g.s.facing, HeroCellEvent(g.s)));
 }
 
 bool HeroCellWalled(GameState& s, double direction) {

@@ -3,14 +3,27 @@
 #include <array>
 #include <initializer_list>
 
+#include "game/language/translate.h"
 #include "runtime/values/sjis_literal.h"
 
 namespace kestran::game {
 namespace {
 
-void Append(PbString& words, std::initializer_list<std::string_view> parts) {
-    for (std::string_view part : parts)
-        words += part;
+// One sentence, made of its pieces; in another language the translation of the whole sentence,
+// a blank apart from the one before.
+void Append(const Game& g, PbString& words, std::initializer_list<PrintItem> parts) {
+    if (g.catalogue == nullptr) {
+        for (const PrintItem& part : parts)
+            words += part.text;
+        return;
+    }
+    if (!words.empty()) words += ' ';
+    if (const auto sentence = TranslateMessage(g, parts)) {
+        words += *sentence;
+        return;
+    }
+    for (const PrintItem& part : parts)
+        words += Tr(g, part.text);
 }
 
 std::string_view FacingWord(double facing) {
@@ -59,29 +72,28 @@ std::string_view CellThing(std::string_view event) {
     return {};
 }
 
-// "左は壁、右は横道。", or "両側は壁。" when both sides are alike; `is` is the particle after a
-// side ("は" near, "が" after "1歩先は").
-void AppendSides(PbString& words, Side left, Side right, std::string_view is) {
+// "左は壁、右は横道。", or "両側は壁。" when both sides are alike; one step further on "1歩先は左が
+// 壁、右が横道。" and "1歩先は両側が壁。".
+void AppendSides(const Game& g, PbString& words, Side left, Side right, bool further) {
     if (left == right) {
-        Append(words, {"両側"_sj, is, SideWord(left), "。"_sj});
+        Append(g, words, {further ? "1歩先は両側が"_sj.view() : "両側は"_sj.view(), SideWord(left), "。"_sj});
         return;
     }
-    Append(words, {"左"_sj, is, SideWord(left), "、右"_sj, is, SideWord(right), "。"_sj});
+    Append(g, words,
+           {further ? "1歩先は左が"_sj.view() : "左は"_sj.view(), SideWord(left),
+            further ? "、右が"_sj.view() : "、右は"_sj.view(), SideWord(right), "。"_sj});
 }
 
 }  // namespace
 
-PbString DescribeView(const CorridorView& view, double facing, std::string_view cellEvent) {
+PbString DescribeView(const Game& g, const CorridorView& view, double facing, std::string_view cellEvent) {
     PbString words;
-    if (const std::string_view f = FacingWord(facing); !f.empty()) Append(words, {f, "向き。"_sj});
-    Append(words, {AheadSentence(view)});
-    AppendSides(words, view.nearLeft, view.nearRight, "は"_sj);
-    if (!view.nearFront) {
-        Append(words, {"1歩先は"_sj});
-        AppendSides(words, view.farLeft, view.farRight, "が"_sj);
-    }
+    if (const std::string_view f = FacingWord(facing); !f.empty()) Append(g, words, {f, "向き。"_sj});
+    Append(g, words, {AheadSentence(view)});
+    AppendSides(g, words, view.nearLeft, view.nearRight, false);
+    if (!view.nearFront) AppendSides(g, words, view.farLeft, view.farRight, true);
     if (const std::string_view thing = CellThing(cellEvent); !thing.empty())
-        Append(words, {"ここに"_sj, thing, "。"_sj});
+        Append(g, words, {"ここに"_sj, thing, "。"_sj});
     return words;
 }
 

@@ -19,6 +19,7 @@ namespace kestran::game {
 // The description (Shift-JIS) of `view` seen facing `facing` from a cell whose event character
 // is `cellEvent` (as the cell holds it now: an emptied chest says nothing). A facing outside
 // 1..4 is left out rather than guessed.
-PbString DescribeView(const CorridorView& view, double facing, std::string_view cellEvent);
+// In another language than Japanese, each sentence is translated whole.
+PbString DescribeView(const Game& g, const CorridorView& view, double facing, std::string_view cellEvent);
 
 }  // namespace kestran::game

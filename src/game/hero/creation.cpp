@@ -4,6 +4,7 @@
 #include "game/hero/bonus_distribution.h"
 #include "game/hero/character_sheet.h"
 #include "game/hero_slots.h"
+#include "game/language/translate.h"
 #include "game/saves/saving.h"
 #include "game/state/hero_rules.h"
 #include "runtime/console/line_editor.h"
@@ -21,7 +22,7 @@ enum class Step { Name, Roll, Distribute, Finish };
 void EnterName(Game& g) {
     ClearScreen(g);
     PrintAt(g, 1, 1, {"キャラクターを作成します"_sj});
-    g.s.heroName = PbInputLine(g.rt, 1, " 名前を入力して下さい  "_sj, kNameRefusedBytes);
+    g.s.heroName = PbInputLine(g.rt, 1, Tr(g, " 名前を入力して下さい  "_sj), kNameRefusedBytes);
 }
 
 float RollDice(Game& g) {

@@ -110,7 +110,7 @@ void SaveCharacter(Game& g) {
 Scene LoadCharacter(Game& g) {
     PbGosub call(g.rt);
     GameState next = g.s;
-    Game staged{g.rt, next};
+    Game staged{g.rt, next, g.catalogue, g.fitCheck};
     AskLoadDrive(staged, "キャラクターをロードします"_sj);
     next.loadFileName = next.loadDrive + PbString(kSaveName);
     if (!ReadFile(g.rt, next, next.loadFileName, kSaveFloors)) return LoadFailed(g);
@@ -128,7 +128,7 @@ Scene LoadCharacter(Game& g) {
 
 Scene ConvertCharacter(Game& g) {
     GameState next = g.s;
-    Game staged{g.rt, next};
+    Game staged{g.rt, next, g.catalogue, g.fitCheck};
     AskLoadDrive(staged, "ヴェルドリンガのキャラクターをコンバートします"_sj);
     next.loadFileName = next.loadDrive + PbString(kPredecessorName);
     if (!ReadFile(g.rt, next, next.loadFileName, kPredecessorFloors)) return LoadFailed(g);

@@ -3,6 +3,7 @@
 #include "game/backpack_list.h"
 #include "game/game_screen.h"
 #include "game/hero_slots.h"
+#include "game/language/translate.h"
 #include "game/state/code_fields.h"
 #include "game/state/hero_rules.h"
 #include "game/state/tables.h"
@@ -37,7 +38,7 @@ void ShowShelfRow(Game& g, int item, double shelfNumber) {
     const double row = shelfNumber + 5;
     PbLocate(g.rt, 15, row);
     PbPrintUsing(g.rt, "(## )", {shelfNumber}, PbSep::Semicolon);
-    PbPrintString(g.rt, s.itemTrueName(item), PbSep::End);
+    PbPrintString(g.rt, Tr(g, s.itemTrueName(item)), PbSep::End);
     if (ItemType(code) != "P") {
         PbLocate(g.rt, 45, row);
         PbPrintUsing(g.rt, "ST ##", {ItemStrengthNeeded(code)}, PbSep::End);

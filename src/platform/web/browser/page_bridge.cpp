@@ -19,6 +19,13 @@ EM_ASYNC_JS(void, KestranPageRefresh, (), { await Module.kestranPage.refresh(); 
 
 EM_JS(double, KestranPageSeed, (), { return Module.kestranPage.seed(); });
 
+// The page's language as a number (1 'ja', 2 'en', 0 none), which needs no memory to cross into
+// the program. Loose equality: clang-format splits the strict operator.
+EM_JS(int, KestranPageLanguage, (int chosen), {
+    const code = chosen ? Module.kestranPage.chosenLanguage() : Module.kestranPage.browserLanguage();
+    return code == 'ja' ? 1 : code == 'en' ? 2 : 0;
+});
+
 EM_JS(void, KestranPageEnded, (int status), { Module.kestranPage.ended(status); });
 
 // Resolves with the recording the address names, in the program's memory (freed by the caller),
@@ -60,6 +67,20 @@ std::optional<uint32_t> PageSeed() {
     const double seed = KestranPageSeed();
     if (seed < 0 || seed > 4294967295.0) return std::nullopt;
     return uint32_t(seed);
+}
+
+namespace {
+std::string LanguageCode(int code) {
+    return code == 1 ? "ja" : code == 2 ? "en" : "";
+}
+}  // namespace
+
+std::string PageChosenLanguage() {
+    return LanguageCode(KestranPageLanguage(1));
+}
+
+std::string BrowserLanguage() {
+    return LanguageCode(KestranPageLanguage(0));
 }
 
 std::optional<std::string> PageReplay() {

@@ -34,6 +34,12 @@ void RefreshDrives();
 // The seed the page's address names (?seed=N), for reproducible runs.
 std::optional<uint32_t> PageSeed();
 
+// The language the player chose on the page ("ja", "en"), remembered from an earlier visit;
+// empty when none was chosen.
+std::string PageChosenLanguage();
+// The language of the browser's first language ("ja" for Japanese, else "en").
+std::string BrowserLanguage();
+
 // The recording the page's address names (#replay=...), as the page decoded it; nothing when the
 // address names none or the page could not read it (it has said why).
 std::optional<std::string> PageReplay();

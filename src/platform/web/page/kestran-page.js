@@ -337,6 +337,15 @@
       queueMicrotask(() => kestran.emit('watch', { status: text }));
     },
 
+    // The language the player chose (kestran-language.js), or ''; the browser's ('ja' or 'en').
+    chosenLanguage() {
+      return kestran.language ? kestran.language.chosen() : '';
+    },
+
+    browserLanguage() {
+      return kestran.language ? kestran.language.browser() : 'ja';
+    },
+
     seed() {
       const value = new URLSearchParams(location.search).get('seed');
       return value !== null && /^\d+$/.test(value) ? Number(value) : -1;

@@ -15,10 +15,11 @@
   // A question's answers: "(Y/N)", "(L/R)", or a range of digits: "(0-9)".
   const ALTERNATIVES = /\(([A-Z])\/([A-Z])\)/;
   const RANGE = /\((\d)-(\d)\)/;
-  const ANY_KEY = /何かキーを押/;
-  const POINTS = /「\+」と「-」/;
-  const CURSOR_KEYS = /カーソルキー/;
-  const DRIVE_PROMPT = /デバイスを指定して下さい/;
+  // The same in Japanese and in English.
+  const ANY_KEY = /何かキーを押|Press any key/;
+  const POINTS = /「\+」と「-」|\+ and - move/;
+  const CURSOR_KEYS = /カーソルキー|cursor keys/;
+  const DRIVE_PROMPT = /デバイスを指定して下さい|Choose a drive/;
   const TITLE = /\(N\) NEW {2}GAME/;
 
   const collapse = (text) => text.replace(/\s+/g, ' ').trim();
@@ -57,7 +58,7 @@
 
   // The answers of the question on `row`, or null: [{key, label}], the label being the question.
   function rowQuestion(row) {
-    const question = collapse(row.replace(/\(([A-Z])\/([A-Z])\)|\((\d)-(\d)\)|\(?何かキーを押.*$/, ''));
+    const question = collapse(row.replace(/\(([A-Z])\/([A-Z])\)|\((\d)-(\d)\)|\(?(何かキーを押|Press any key).*$/, ''));
     const alternatives = ALTERNATIVES.exec(row);
     if (alternatives) return [alternatives[1], alternatives[2]].map((key) => ({ key, label: key, question }));
     const range = RANGE.exec(row);
