@@ -162,7 +162,10 @@
   function toPageControls() {
     const target = document.querySelector('#notice:not([hidden]) button') ||
                    document.querySelector('button[data-action="read-screen"]');
-    if (target) target.focus();
+    if (!target) return;
+    target.focus();
+    // A reader may take the focus leaving the game's application silently: the log says where it is.
+    say([`The page's controls: ${target.textContent.trim()}. Tab goes on; Enter presses it.`], 'en');
   }
 
   const ACTIONS = { 'read-screen': readScreen, 'read-status': readStatus, describe };
