@@ -75,7 +75,7 @@
   }
 
   function say(texts, language = 'ja') {
-    const told = texts.map(language === 'ja' ? spoken : (text) => text).filter((text) => text);
+    const told = texts.map(language === 'ja' ? spoken : (text) => text.replace(/\s+/g, ' ').trim()).filter((text) => text);
     if (!told.length) return;
     let text = told.join(' ');
     kestran.emit('said', { text, language });
