@@ -27,29 +27,27 @@ sed -e '/^\[sound\]/,/^\[/s/^enabled=.*/enabled=False/' -e '/^\[remote\]/,/^\[/s
 tmux -L "$server" new-session -d -x 80 -y 24 "timeout --foreground 120 fenrir -e -s '$work/fenrir.conf' 2>'$work/stderr'"
 
 fail() {
-  echo "FAILED: $*"
-  echo "--- fenrir said:"
-  cat "$spoken"
+  printf 'FAILED: %s\n--- fenrir said:\n%s\n' "$*" "$(cat "$spoken")"
   exit 1
 }
-# Waits until fenrir's speech has stayed still for half a second (at most 6 s).
+# Waits until fenrir's speech has grown past $1 bytes and then stayed still for half a second
+# (at most 8 s).
 settle() {
-  local size=-1 still=0
-  for _ in $(seq 60); do
-    local now
+  local size=-1 still=0 now
+  for _ in $(seq 80); do
     now=$(wc -c <"$spoken")
     if [ "$now" = "$size" ]; then still=$((still + 1)); else still=0 size=$now; fi
-    [ $still -ge 5 ] && return
+    [ "$now" -gt "$1" ] && [ $still -ge 5 ] && return
     sleep 0.1
   done
 }
 # Types a key (tmux's name) and leaves what fenrir said for it in $said, on one line.
 key() {
-  local before
-  before=$(wc -l <"$spoken")
+  local lines bytes
+  lines=$(wc -l <"$spoken") bytes=$(wc -c <"$spoken")
   tmux -L "$server" send-keys "$1"
-  settle
-  said=$(tail -n +$((before + 1)) "$spoken" | tr '\n' ' ' | tr -s ' ')
+  settle "$bytes"
+  said=$(tail -n +$((lines + 1)) "$spoken" | tr '\n' ' ' | tr -s ' ')
 }
 expect() {
   [[ "$said" =~ $1 ]] || fail "after $2 fenrir said: $said"
@@ -59,8 +57,8 @@ for _ in $(seq 100); do
   grep -q 'NEW GAME' "$spoken" && break
   sleep 0.1
 done
-settle
 grep -q 'NEW GAME' "$spoken" || fail "the title was not read"
+settle 0
 for k in n T A R O; do key $k; done
 key Enter
 expect '筋力 9 .*これでよろしいですか？ Y slash N $' "the name (the question last)"
