@@ -1,9 +1,9 @@
 // The browser's own voice for the log, for a player whose screen reader has no Japanese voice:
 // off unless the player ticks #speak-log (the choice is kept in localStorage). Each entry the
 // reader module says is spoken in a voice of its language (ja-JP for the game's words) and cuts
-// short the one before, so the voice keeps up with the keys; where the device has no voice of
-// that language the log says so once, in English, and speaks nothing rather than spell Japanese
-// letter by letter.
+// short the one before, so the voice keeps up with the keys. Where the device has no voice of
+// that language, the page's status line says so once (spoken too, by an English voice where there
+// is one) and the log is not spoken, rather than spelled letter by letter in another language.
 'use strict';
 
 (function () {
