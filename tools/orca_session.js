@@ -98,7 +98,15 @@ async function start(url) {
     }
     children.length = 0;
   };
+  // A signal ends node without its 'exit' listeners: it ends the session first.
+  const onSignal = (signal) => {
+    endAll();
+    fs.rmSync(root, { recursive: true, force: true });
+    process.kill(process.pid, signal);
+  };
+  const SIGNALS = ['SIGINT', 'SIGTERM', 'SIGHUP'];
   process.once('exit', endAll);
+  SIGNALS.forEach((signal) => process.once(signal, onSignal));
 
   const session = {
     display,
@@ -130,6 +138,7 @@ async function start(url) {
     close() {
       endAll();
       process.removeListener('exit', endAll);
+      SIGNALS.forEach((signal) => process.removeListener(signal, onSignal));
       fs.rmSync(root, { recursive: true, force: true });
     },
   };
@@ -170,10 +179,6 @@ if (require.main === module) {
     if (lacking.length) throw new Error(`missing: ${lacking.join(', ')} (bash scripts/deps.sh web)`);
     const session = await start(process.argv[2] || 'about:blank');
     console.log(`DISPLAY=${session.display}`);
-    process.on('SIGINT', () => {
-      session.close();
-      process.exit(0);
-    });
     let shown = 0;
     for (;;) {
       const lines = session.spoken();
