@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 # Sourced by play.sh and test.sh; safe to run again. Usage: scripts/deps.sh [web]
-# ("web" adds the browser build's compiler and the browser its tests drive).
+# ("web" adds the browser build's compiler, the browser its tests drive, and the screen readers).
 set -euo pipefail
 
 KESTRAN_PACKAGES=(
@@ -16,6 +16,9 @@ KESTRAN_PACKAGES=(
 )
 if [ "${1:-}" = web ]; then
   KESTRAN_PACKAGES+=(emscripten chromium nodejs)
+  # Real screen readers for the tests that play by ear: Orca over AT-SPI with speech-dispatcher
+  # (tools/orca_session.js), and fenrir in a terminal.
+  KESTRAN_PACKAGES+=(orca python3-speechd python3-pyatspi speech-dispatcher at-spi2-core dbus-daemon fenrir)
   # npm comes with some builds of nodejs and conflicts with Debian's npm package there.
   command -v npm >/dev/null 2>&1 || KESTRAN_PACKAGES+=(npm)
 fi

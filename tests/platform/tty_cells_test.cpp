@@ -165,28 +165,36 @@ std::u32string Shown(const TermRow& row) {
     return text.substr(0, text.find_last_not_of(U' ') + 1);
 }
 
-// For a screen reader: no braille, and the words where the picture was, a sentence to a row,
-// around the game's own text; what finds no row is left out.
-TEST(TtyWordsTest, SentencesTakeTheBlankRowsOfThePicturesPartAndLongOnesWrap) {
+// For a screen reader: no braille, and the words from the top, as many whole sentences to a row
+// as fit (all its width when blank, the picture's part when only that is), around the game's
+// own text; a sentence too long for its row wraps, and what finds no row is left out.
+TEST(TtyWordsTest, SentencesFillTheBlankRowsAroundTheGamesTextAndLongOnesWrap) {
     Frame frame;
     frame.Fill(0xFFFFFF);
     TextCells cells{};
     cells[1][49] = {U'X', 0xFFFFFF, 0, false};  // the game's text in the picture's part
+    cells[2][60] = {U'Y', 0xFFFFFF, 0, false};  // and beside it
     frame.view().textCells = &cells;
     std::array<TermRow, kTextRows> rows;
     for (int r = 0; r < kTextRows; ++r)
         ComposeTermRow(frame.view(), r, rows[size_t(r)], false);
-    const std::u32string wide = U"あいうえおかきくけこさしすせそたちつてとなにぬねのは。";  // 26: one too many
+    const std::u32string wide = U"あいうえおかきくけこさしすせそたちつてとなにぬねのは。";  // 52 cells
+    const std::u32string longer = std::u32string(44, U'ア') + U"。";                        // 90 cells
     std::string words = "前はA壁。あいうえおかきくけこさしすせそたちつてとなにぬねのは。";
-    for (int i = 0; i < kWordsRows; ++i)
+    for (int i = 0; i < 44; ++i)
+        words += "ア";
+    words += "。";
+    for (int i = 0; i < 400; ++i)
         words += "壁。";
     EXPECT_EQ(LayWords(words, 7, rows).count(), size_t(kWordsRows) - 1);
-    EXPECT_EQ(Shown(rows[0]), U"前はA壁。");  // ASCII takes one cell
+    EXPECT_EQ(Shown(rows[0]), U"前はA壁。" + wide);  // ASCII takes one cell
     EXPECT_EQ(rows[0][5].ch, U'壁');
     EXPECT_EQ(Shown(rows[1]), std::u32string(49, U' ') + U"X");
-    EXPECT_EQ(Shown(rows[2]), wide.substr(0, 25));
-    EXPECT_EQ(Shown(rows[3]), wide.substr(25));
-    EXPECT_EQ(Shown(rows[size_t(kWordsRows) - 1]), U"壁。");
+    EXPECT_EQ(Shown(rows[2]), longer.substr(0, 25) + std::u32string(10, U' ') + U"Y");
+    std::u32string rest = longer.substr(25);
+    for (int i = 0; i < 10; ++i)
+        rest += U"壁。";
+    EXPECT_EQ(Shown(rows[3]), rest);
     EXPECT_EQ(Shown(rows[size_t(kWordsRows)]), U"");
 }
 

@@ -156,6 +156,10 @@ void DrawView(Game& g) {
     PbSetAccessibleText(g.rt, DescribeView(g, view, g.s.facing, HeroCellEvent(g.s)));
 }
 
+void RetellView(Game& g) {
+    PbSetAccessibleText(g.rt, DescribeView(ExamineView(g.s), g.s.facing, HeroCellEvent(g.s)));
+}
+
 bool HeroCellWalled(GameState& s, double direction) {
     return Walled(s, kHere, direction);
 }

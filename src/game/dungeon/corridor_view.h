@@ -42,6 +42,10 @@ CorridorView ExamineView(GameState& s);
 // words (the screen's accessible text).
 void DrawView(Game& g);
 
+// Hands the runtime the description of the unchanged view again, drawing nothing: a step refused
+// by the wall ahead leaves the screen as it was, yet a listener must hear that nothing moved.
+void RetellView(Game& g);
+
 // Whether the hero's own cell, as the last DrawView examined it, is walled in `direction`.
 bool HeroCellWalled(GameState& s, double direction);
 

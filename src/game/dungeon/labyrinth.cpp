@@ -101,6 +101,7 @@ Move ReadExploreKey(Game& g) {
             StepForward(s);
             return Move::Redraw;
         }
+        if (code == kCursorUp) RetellView(g);
         if (code == kCursorLeft) return Turn(s, -1), Move::Redraw;
         if (code == kCursorRight) return Turn(s, 1), Move::Redraw;
         if (code == kCursorDown) return Turn(s, 2), Move::Redraw;

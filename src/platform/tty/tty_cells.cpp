@@ -142,24 +142,59 @@ void ComposeTermRow(const FrameView& frame, int row, TermRow& out, bool braille)
     }
 }
 
+namespace {
+
+// How many columns from the left a row offers the words: all of them when it is blank, the
+// picture's part when only that is, else none.
+int WordsWidth(const TermRow& cells) {
+    if (std::all_of(cells.begin(), cells.end(), IsBlank)) return kTextColumns;
+    return std::all_of(cells.begin(), cells.begin() + kWordsColumns, IsBlank) ? kWordsColumns : 0;
+}
+
+// The sentences of `codes`, each up to and with its full stop, and their widths in cells.
+std::vector<std::vector<uint32_t>> Sentences(const std::vector<uint32_t>& codes) {
+    std::vector<std::vector<uint32_t>> out(1);
+    for (uint32_t ch : codes) {
+        out.back().push_back(ch);
+        if (ch == kFullStop) out.emplace_back();
+    }
+    if (out.back().empty()) out.pop_back();
+    return out;
+}
+
+int WidthOf(const std::vector<uint32_t>& codes) {
+    int width = 0;
+    for (uint32_t ch : codes)
+        width += CellsOf(ch);
+    return width;
+}
+
+}  // namespace
+
 std::bitset<kTextRows> LayWords(const std::string& utf8, uint8_t colour, std::array<TermRow, kTextRows>& rows) {
-    const std::vector<uint32_t> codes = DecodeUtf8Text(utf8);
     std::bitset<kTextRows> used;
-    size_t next = 0;
-    for (int row = 0; row < kWordsRows && next < codes.size(); ++row) {
-        TermRow& cells = rows[size_t(row)];
-        if (!std::all_of(cells.begin(), cells.begin() + kWordsColumns, IsBlank)) continue;
-        used.set(size_t(row));
-        for (int column = 0; next < codes.size();) {
-            const uint32_t ch = codes[next];
-            const int width = CellsOf(ch);
-            if (column + width > kWordsColumns) break;
-            cells[size_t(column)].ch = ch;
-            cells[size_t(column)].fg = colour;
-            if (width == 2) cells[size_t(column) + 1].covered = true;
-            column += width;
-            ++next;
-            if (ch == kFullStop) break;
+    int row = -1;
+    int column = 0;
+    int width = 0;
+    const auto nextRow = [&] {
+        do {
+            ++row;
+        } while (row < kWordsRows && (width = WordsWidth(rows[size_t(row)])) == 0);
+        column = 0;
+        return row < kWordsRows;
+    };
+    for (const std::vector<uint32_t>& sentence : Sentences(DecodeUtf8Text(utf8))) {
+        // A sentence that fits no further on this row starts the next; a longer one wraps.
+        if ((row < 0 || column + WidthOf(sentence) > width) && !nextRow()) break;
+        for (uint32_t ch : sentence) {
+            const int cells = CellsOf(ch);
+            if (column + cells > width && !nextRow()) return used;
+            TermRow& out = rows[size_t(row)];
+            out[size_t(column)].ch = ch;
+            out[size_t(column)].fg = colour;
+            if (cells == 2) out[size_t(column) + 1].covered = true;
+            column += cells;
+            used.set(size_t(row));
         }
     }
     return used;

@@ -57,12 +57,13 @@ void ComposeTermRow(const FrameView& frame, int row, TermRow& out, bool braille 
 constexpr int kWordsColumns = 50;
 constexpr int kWordsRows = 22;
 
-// Lays the screen's accessible text (UTF-8) into the picture's part of `rows` in `colour`: a
-// sentence (up to "。") to a row, a longer one wrapped at kWordsColumns, from the top down. A row
-// that holds any text in those columns is left to the text and the words go on below it; words
-// that find no row left are dropped. A character takes two cells unless it is ASCII or
-// half-width katakana (the text comes from Shift-JIS, where these are the widths). Gives the rows
-// that took words.
+// Lays the screen's accessible text (UTF-8) into `rows` in `colour`, from the top down, for a
+// screen reader that reads the cursor's row: as many whole sentences (up to "。") to a row as it
+// takes, so that a short description is one row. A row takes words across its whole width when
+// it is blank, across the picture's part (kWordsColumns) when only that is, else none; a sentence
+// longer than a row wraps, and words that find no row left among the first kWordsRows are
+// dropped. A character takes two cells unless it is ASCII or half-width katakana (the text comes
+// from Shift-JIS, where these are the widths). Gives the rows that took words.
 std::bitset<kTextRows> LayWords(const std::string& utf8, uint8_t colour, std::array<TermRow, kTextRows>& rows);
 
 // How a character that covers `cells` grid cells is drawn with terminal glyphs of

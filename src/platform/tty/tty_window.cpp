@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
 #include <chrono>
 #include <climits>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/tty/tty_cells.h"
 #include "platform/tty/tty_keys.h"
@@ -29,10 +31,15 @@ namespace {
 
 constexpr uint8_t kCtrlC = 3;
 
-// Whether a row changed from `before` to `after` shows new text: a cell that changed holds some
-// (a row that only lost text, beside text that stayed, brings nothing new to read).
-bool BringsText(const TermRow& before, const TermRow& after) {
-    for (size_t c = 0; c < after.size(); ++c) {
+// The game's menus and the hero's figures stand from this column; its messages and questions
+// to the left of it.
+constexpr size_t kPanelColumn = 55;
+
+// Whether a row changed from `before` to `after` shows new text in columns [from, to): a cell
+// that changed holds some (a row that only lost text, beside text that stayed, brings nothing
+// new to read).
+bool BringsText(const TermRow& before, const TermRow& after, size_t from = 0, size_t to = kTextColumns) {
+    for (size_t c = from; c < to; ++c) {
         if (!(after[c] == before[c]) && (after[c].ch != U' ' || after[c].reverse)) return true;
     }
     return false;
@@ -83,6 +90,8 @@ private:
     // `news`: the rows drawn are changes the player should be led to (not a repaint).
     void Update(bool news = true);
     void DrawRow(int row, const TermRow& cells);
+    // Lays the words into the screen last presented.
+    void LayNewWords();
     void TakeBackWords();
     void DrawTooSmall();
     void DrawStatus();
@@ -92,9 +101,10 @@ private:
 
     TtyOptions options_;
     std::string words_;
-    bool wordsNew_ = false;            // words_ came since the last frame
-    std::bitset<kTextRows> sayAgain_;  // rows of new words, written whole even where unchanged
-    int newestRow_ = 0;                // where a screen reader's cursor rests (Update)
+    bool wordsNew_ = false;                      // words_ came since the last frame
+    std::bitset<kTextRows> sayAgain_;            // rows of new words, written whole even where unchanged
+    std::array<TermRow, kTextRows> wordless_{};  // wanted_ before the words were laid in
+    int newestRow_ = 0;                          // where a screen reader's cursor rests (Update)
     Session session_;
     std::array<TermRow, kTextRows> wanted_{};
     std::array<TermRow, kTextRows> shown_{};
@@ -124,9 +134,8 @@ void TtyWindow::Present(const FrameView& frame) {
     if (options_.screenReader) {
         // Each new text is news, also one that reads as the last (a step along a straight
         // corridor): its rows are sent again whole, so that the screen reader says them again.
-        const auto wordRows = LayWords(words_, kWordsColour, wanted_);
-        if (wordsNew_) sayAgain_ |= wordRows;
-        wordsNew_ = false;
+        wordless_ = wanted_;
+        LayNewWords();
     }
     presented_ = true;
     cursorVisible_ = frame.cursorVisible;
@@ -135,21 +144,44 @@ void TtyWindow::Present(const FrameView& frame) {
     if (Fits()) Update();
 }
 
+void TtyWindow::LayNewWords() {
+    wanted_ = wordless_;
+    const auto wordRows = LayWords(words_, kWordsColour, wanted_);
+    if (wordsNew_) sayAgain_ |= wordRows;
+    wordsNew_ = false;
+}
+
 // Draws the rows that differ from what the terminal shows. With `news`, the cursor of a screen
-// reader goes to the last of them that shows new text, or to the last of them when none does.
+// reader goes to the row a listener needs: the first row of new words (the corridor, whose
+// sentences start with the facing); else, when at most kSmallChange rows bring text, the first
+// of them (the answer to a key, as the attribute "+" raised, above the count that follows from
+// it); else the last of them left of the panel (a new screen ends with its question, and its
+// menu stands on the right), or the last of them; else the last row drawn.
 void TtyWindow::Update(bool news) {
+    constexpr int kSmallChange = 2;
     int changed = -1;
-    int changedWithText = -1;
+    std::vector<int> withText;
+    int lastMessage = -1;
+    const int firstWords = sayAgain_.any() ? std::countr_zero(sayAgain_.to_ulong()) : -1;
     TakeBackWords();
     for (int r = 0; r < kTextRows; ++r) {
         if (shownValid_[size_t(r)] && shown_[size_t(r)] == wanted_[size_t(r)]) continue;
         DrawRow(r, wanted_[size_t(r)]);
         changed = r;
-        if (BringsText(shownValid_[size_t(r)] ? shown_[size_t(r)] : TermRow{}, wanted_[size_t(r)])) changedWithText = r;
+        const TermRow& before = shownValid_[size_t(r)] ? shown_[size_t(r)] : TermRow{};
+        if (BringsText(before, wanted_[size_t(r)])) withText.push_back(r);
+        if (BringsText(before, wanted_[size_t(r)], 0, kPanelColumn)) lastMessage = r;
         shown_[size_t(r)] = wanted_[size_t(r)];
         shownValid_[size_t(r)] = true;
     }
-    if (news && changed >= 0) newestRow_ = changedWithText >= 0 ? changedWithText : changed;
+    if (news && firstWords >= 0) {
+        newestRow_ = firstWords;
+    } else if (news && !withText.empty()) {
+        const int last = lastMessage >= 0 ? lastMessage : withText.back();
+        newestRow_ = int(withText.size()) <= kSmallChange ? withText.front() : last;
+    } else if (news && changed >= 0) {
+        newestRow_ = changed;
+    }
     PlaceCursor();
     refresh();
 }
@@ -162,13 +194,8 @@ void TtyWindow::TakeBackWords() {
     if (sayAgain_.none()) return;
     for (int r = 0; r < kTextRows; ++r) {
         if (!sayAgain_[size_t(r)] || !shownValid_[size_t(r)]) continue;
-        TermRow bare = wanted_[size_t(r)];
-        for (int c = 0; c < kWordsColumns; ++c) {
-            bare[size_t(c)].ch = U' ';
-            bare[size_t(c)].covered = false;
-        }
-        DrawRow(r, bare);
-        shown_[size_t(r)] = bare;
+        DrawRow(r, wordless_[size_t(r)]);
+        shown_[size_t(r)] = wordless_[size_t(r)];
     }
     sayAgain_.reset();
     refresh();
@@ -304,6 +331,11 @@ bool TtyWindow::WaitForInput(int timeoutMs) {
 bool TtyWindow::WaitEvent(Event& event, int timeoutMs) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    // Words said again over an unchanged screen (a step the wall refused) come with no frame.
+    if (options_.screenReader && wordsNew_ && presented_ && Fits()) {
+        LayNewWords();
+        Update();
+    }
     for (;;) {
         if (TakeEvent(event)) return true;
         if (closed_) {

@@ -1,15 +1,23 @@
 // Playing by ear: what the game says, for a screen reader, in a live region beside the canvas
-// (which assistive technology does not see). After every wait for a key the log takes the lines
-// that are new on the screen since the wait before, in reading order, not a line that stayed;
-// but where most lines of a column (the messages on the left, the menu and the figures from
-// PANEL_COLUMN) are new, the game has written it anew and the whole column is read, so that a
-// prompt in its old place is heard again. The corridor's words (the screen's accessible text)
-// come first whenever the game says them, after each step or turn. The keys typed are not
+// (which assistive technology does not see). After every wait for a key the log takes one entry,
+// a single text node (a reader speaks several nodes of one insertion in an order of its own): the
+// corridor's words when the game said them (after a step, a turn, or a step the wall refused),
+// then the lines new since the wait before, the left column top to bottom before the right one,
+// and a question or a request for a key last. A line that stayed is not told again; but where
+// most lines of the left column are new, the game has written it anew and all of it is told, so
+// that a prompt in its old place is heard again. The right column (the menu and the hero's
+// figures from PANEL_COLUMN) tells only lines that differ from what its row showed last, so a
+// fight's panel, drawn anew each round, says only the figures that moved. The keys typed are not
 // echoed, nor the line being typed (the text field speaks that): the game's answer is the news.
 //
+// Readers speak a live text without its symbols and skip one that equals the last, so the log's
+// text (never the screen) says the symbols the game relies on as words, and a repeat differs from
+// the entry before by an invisible mark.
+//
 // Keys of the page, which the game leaves alone: Alt+R reads the whole screen, Alt+I the hero's
-// status as the screen last showed it, Alt+W the corridor again; the buttons with data-action
-// read-screen, read-status and describe do the same.
+// status as the screen last showed it, Alt+W the corridor again, Alt+M goes to the page's
+// controls (the notice's button once the game has ended); the buttons with data-action
+// read-screen, read-status and describe do the same and give the game its focus back.
 'use strict';
 
 (function () {
@@ -19,11 +27,17 @@
   // it is two lines, read apart.
   const PANEL_COLUMN = 55;
   const KEPT_ENTRIES = 30;
+  // A line that asks the player something: said after the others.
+  const PROMPT = /下さい|ですか|ますか|\(Y\/N\)|？|\?\s*$/;
+  // Tells a repeated entry from the one before for a reader that skips a text equal to the last.
+  const REPEAT_MARK = '\u2060';
 
   let lines = [];  // the lines of the screen at the last wait, by row: [left, right]
+  let panel = [];  // the right column's last text by row, kept across screens that blank it
   let words = '';
   let inputRow = null;  // the row where the game reads a line
   let typing = null;    // that row, once the first wait of the line has been told
+  let lastEntry = '';
   const status = { name: '', level: '', points: [], experience: '', companion: '' };
 
   // The cells a character takes on the screen: its Shift-JIS bytes.
@@ -46,15 +60,30 @@
     return [row ? row.trim() : '', ''];
   }
 
+  // The words a listener needs where the screen shows symbols: a reader drops "+", "-" and "/"
+  // from live text, and a run of blanks is no pause worth hearing.
+  function spoken(text) {
+    return text
+      .replace(/[-－=＝]{3,}/g, ' ')
+      .replace(/\(([A-Z0-9])\s*\/\s*([A-Z0-9])\)/g, '($1 か $2)')
+      .replace(/(\d+)\s*\/\s*(\d+)/g, '$1 の $2')
+      .replace(/(\d+)-(\d+)/g, '$1 から $2')
+      .replace(/[+＋]/g, ' プラス ')
+      .replace(/(^|[^A-Za-z0-9])[-－](?=$|[^A-Za-z0-9])/g, '$1 マイナス ')
+      .replace(/\s+/g, ' ')
+      .trim();
+  }
+
   function say(texts, language = 'ja') {
-    if (!texts.length) return;
-    const entry = document.createElement('div');
+    const told = texts.map(language === 'ja' ? spoken : (text) => text.replace(/\s+/g, ' ').trim()).filter((text) => text);
+    if (!told.length) return;
+    let text = told.join(' ');
+    kestran.emit('said', { text, language });
+    if (text === lastEntry.replace(REPEAT_MARK, '')) text = lastEntry.endsWith(REPEAT_MARK) ? text : text + REPEAT_MARK;
+    lastEntry = text;
+    const entry = document.createElement('p');
     entry.lang = language;
-    for (const text of texts) {
-      const line = document.createElement('p');
-      line.textContent = text;
-      entry.appendChild(line);
-    }
+    entry.textContent = text;
     log.appendChild(entry);
     while (log.childElementCount > KEPT_ENTRIES) log.firstElementChild.remove();
   }
@@ -72,32 +101,35 @@
     status.companion = right(12) === '仲間' ? right(13) : '';
   }
 
-  // Per column, whether most of its lines are new.
-  function columnsWrittenAnew(parts) {
-    return [0, 1].map((side) => {
-      let shown = 0;
-      let changed = 0;
-      parts.forEach((row, r) => {
-        if (!row[side] || (r === typing && side === 0)) return;
-        ++shown;
-        if (!lines[r] || lines[r][side] !== row[side]) ++changed;
-      });
-      return changed * 2 > shown;
+  // Whether most lines of the left column are new.
+  function leftWrittenAnew(parts) {
+    let shown = 0;
+    let changed = 0;
+    parts.forEach((row, r) => {
+      if (!row[0] || r === typing) return;
+      ++shown;
+      if (!lines[r] || lines[r][0] !== row[0]) ++changed;
     });
+    return changed * 2 > shown;
+  }
+
+  // The screen's news in reading order: the left column, the right one, then the prompts.
+  function newsOf(parts) {
+    const anew = leftWrittenAnew(parts);
+    const left = parts.filter((row, r) => row[0] && r !== typing && (anew || !lines[r] || lines[r][0] !== row[0]));
+    const right = parts.filter((row, r) => row[1] && panel[r] !== row[1]);
+    const news = [...left.map((row) => row[0]), ...right.map((row) => row[1])];
+    return [...news.filter((text) => !PROMPT.test(text)), ...news.filter((text) => PROMPT.test(text))];
   }
 
   function onScreen(screen) {
     const parts = screen.rows.map(splitRow);
-    const anew = columnsWrittenAnew(parts);
-    const news = [];
-    if (screen.wordsNew) news.push(screen.words);
-    parts.forEach((row, r) => {
-      row.forEach((text, side) => {
-        const changed = !lines[r] || lines[r][side] !== text;
-        if (text && (anew[side] || changed) && !(r === typing && side === 0)) news.push(text);
-      });
-    });
+    const news = newsOf(parts);
+    if (screen.wordsNew && screen.words) news.unshift(screen.words);
     lines = parts;
+    parts.forEach((row, r) => {
+      if (row[1]) panel[r] = row[1];
+    });
     typing = screen.lineInput ? inputRow : null;
     words = screen.words;
     noteStatus(parts);
@@ -105,10 +137,9 @@
   }
 
   function readScreen() {
-    const all = [];
-    if (words) all.push(words);
-    for (const row of lines) all.push(...row.filter((text) => text));
-    say(all);
+    const left = lines.map((row) => row[0]).filter((text) => text);
+    const right = lines.map((row) => row[1]).filter((text) => text);
+    say([words, ...left, ...right].filter((text) => text));
   }
 
   function readStatus() {
@@ -118,7 +149,7 @@
     }
     const figures = [status.name, status.level, ...status.points, status.experience];
     if (status.companion) figures.push('仲間 ' + status.companion);
-    say([figures.filter((text) => text).map((text) => text.replace(/ +/g, ' ')).join('、')]);
+    say([figures.filter((text) => text).join('、')]);
   }
 
   function describe() {
@@ -126,8 +157,19 @@
     else say(['No corridor on this screen.'], 'en');
   }
 
+  // The page's controls: the notice's button when the game has ended or stopped, else the first
+  // of the reader's buttons, from where Tab goes on through the page.
+  function toPageControls() {
+    const target = document.querySelector('#notice:not([hidden]) button') ||
+                   document.querySelector('button[data-action="read-screen"]');
+    if (!target) return;
+    target.focus();
+    // A reader may take the focus leaving the game's application silently: the log says where it is.
+    say([`The page's controls: ${target.textContent.trim()}. Tab goes on; Enter presses it.`], 'en');
+  }
+
   const ACTIONS = { 'read-screen': readScreen, 'read-status': readStatus, describe };
-  const KEYS = { KeyR: readScreen, KeyI: readStatus, KeyW: describe };
+  const KEYS = { KeyR: readScreen, KeyI: readStatus, KeyW: describe, KeyM: toPageControls };
 
   document.addEventListener('keydown', (e) => {
     const action = e.altKey && !e.ctrlKey && !e.metaKey && !e.shiftKey && KEYS[e.code];
@@ -150,4 +192,10 @@
     inputRow = on ? row : null;
   });
   kestran.on('screen', onScreen);
+  // Where the keys go, before the first screen: a reader may not have told the focus yet.
+  kestran.on('started', () => say([document.getElementById('screen-help').textContent], 'en'));
+  kestran.on('ended', ({ status: exitStatus }) => {
+    const how = exitStatus === 0 ? 'The game has ended.' : 'The game stopped with an error.';
+    say([how + ' Alt+M goes to the Play again button.'], 'en');
+  });
 })();
