@@ -17,7 +17,7 @@ server=kestran-fenrir-$$
 trap 'tmux -L "$server" kill-server 2>/dev/null' EXIT
 
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$spoken" >"$work/say.sh"
-printf '#!/bin/sh\nexec "%s" --backend=tty --screen-reader --seed=7 --drives="%s"\n' "$program" "$work/drives" >"$work/game.sh"
+printf '#!/bin/sh\nexec "%s" --backend=tty --language=ja --screen-reader --seed=7 --drives="%s"\n' "$program" "$work/drives" >"$work/game.sh"
 chmod +x "$work/say.sh" "$work/game.sh"
 sed -e '/^\[sound\]/,/^\[/s/^enabled=.*/enabled=False/' -e '/^\[remote\]/,/^\[/s/^enable=.*/enable=False/' \
   -e "s|^genericSpeechCommand=.*|genericSpeechCommand=$work/say.sh \"fenrirText\"|" \
