@@ -15,6 +15,7 @@
 #include "platform/settings.h"
 #include "platform/watching.h"
 #include "platform/web/browser/browser_window.h"
+#include "platform/web/browser/mount_awaiting_file_system.h"
 #include "platform/web/browser/page_bridge.h"
 #include "platform/web/font_pack.h"
 #include "platform/web/persisting_file_system.h"
@@ -84,6 +85,10 @@ int PlayWatched(Platform& platform, kestran::platform::KeyScript script, const k
 int Run() {
     web::BrowserWindow window;
     web::SetKeyScriptEncoder(kEncode);
+    // The drives come in from the browser's storage while the game starts; the first file
+    // operation waits for them. Without the browser's storage the game still runs; the page
+    // says that saves last only until it is closed.
+    web::StartMountingDrives();
     kestran::platform::Font font;
     std::string packed;
     std::string error;
@@ -93,10 +98,8 @@ int Run() {
         return kestran::kExitFatalError;
     }
     packed = {};
-    // Without the browser's storage the game still runs; the page has said that saves last only
-    // until it is closed.
-    web::MountDrives();
-    web::PersistingFileSystem files(kestran::platform::SystemFileSystem(), [] { return web::PersistDrives(); });
+    web::MountAwaitingFileSystem mounted(kestran::platform::SystemFileSystem());
+    web::PersistingFileSystem files(mounted, [] { return web::PersistDrives(); });
     kestran::platform::DriveMap drives(web::kDrivesRoot, &files);
 
     kestran::platform::SystemClock clock;
