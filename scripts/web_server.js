@@ -21,10 +21,10 @@ const TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm',
   '.webmanifest': 'application/manifest+json',
-  '.gz': 'application/octet-stream',  // unpacked by the page itself, never by the browser
+  '.bin': 'application/octet-stream',
   '.png': 'image/png',
 };
-const COMPRESSED_TYPES = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest']);
+const COMPRESSED_TYPES = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest', '.bin']);
 
 const SUFFIXES = { br: '.br', gzip: '.gz' };
 const brotli = (quality) => (data) => zlib.brotliCompressSync(data, {

@@ -1,13 +1,12 @@
 #include "platform/font.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 
 namespace kestran::platform {
 
 namespace {
-
-constexpr uint32_t kPlaneSize = 0x10000;
 
 // A hex number of up to 8 digits and nothing else.
 bool ParseHexNumber(std::string_view s, uint32_t& value) {
@@ -32,7 +31,10 @@ bool ParseBits(std::string_view bits, Glyph& g) {
 
 void Font::Add(uint32_t codepoint, const Glyph& glyph) {
     if (codepoint >= kPlaneSize) return;
-    if (index_.empty()) index_.assign(kPlaneSize, -1);
+    if (!index_) {
+        index_.reset(new int32_t[kPlaneSize]);
+        std::fill_n(index_.get(), kPlaneSize, -1);
+    }
     if (index_[codepoint] >= 0) {
         glyphs_[size_t(index_[codepoint])] = glyph;
     } else {

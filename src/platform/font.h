@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,13 +38,16 @@ public:
 
     // The glyph of a code point, or null when the font has none.
     const Glyph* Find(uint32_t codepoint) const {
-        if (codepoint >= index_.size() || index_[codepoint] < 0) return nullptr;
+        if (codepoint >= kPlaneSize || !index_ || index_[codepoint] < 0) return nullptr;
         return &glyphs_[size_t(index_[codepoint])];
     }
     size_t size() const { return glyphs_.size(); }
 
 private:
-    std::vector<int32_t> index_;  // per code point of the BMP: position in glyphs_, or -1
+    static constexpr uint32_t kPlaneSize = 0x10000;  // the Basic Multilingual Plane
+    // Per code point of the BMP: position in glyphs_, or -1; made with the first glyph. Not a
+    // vector, which the browser fills element by element, slowly enough to delay its start.
+    std::unique_ptr<int32_t[]> index_;
     std::vector<Glyph> glyphs_;
 };
 

@@ -39,6 +39,19 @@ TEST(FontTest, ALaterGlyphReplacesAnEarlierOne) {
     EXPECT_EQ(font.Find('A')->rows[0], 0xFF00);
 }
 
+TEST(FontTest, AFontWithoutGlyphsFindsNoneAndAMovedFontKeepsItsGlyphs) {
+    const Font empty;
+    EXPECT_EQ(empty.Find('A'), nullptr);
+    EXPECT_EQ(empty.Find(0xFFFF), nullptr);
+    Font font;
+    font.ParseHex("0041:FF000000000000000000000000000000\n");
+    const Font moved = std::move(font);
+    ASSERT_NE(moved.Find('A'), nullptr);
+    EXPECT_EQ(moved.Find('A')->rows[0], 0xFF00);
+    EXPECT_EQ(moved.Find('B'), nullptr);
+    EXPECT_EQ(moved.Find(0x10041), nullptr);
+}
+
 TEST(FontTest, AMissingOrEmptyFileIsReported) {
     Font font;
     std::string error;

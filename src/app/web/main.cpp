@@ -15,6 +15,7 @@
 #include "platform/settings.h"
 #include "platform/watching.h"
 #include "platform/web/browser/browser_window.h"
+#include "platform/web/browser/mount_awaiting_file_system.h"
 #include "platform/web/browser/page_bridge.h"
 #include "platform/web/font_pack.h"
 #include "platform/web/persisting_file_system.h"
@@ -96,6 +97,10 @@ int PlayWatched(Platform& platform, kestran::platform::KeyScript script, const k
 int Run() {
     web::BrowserWindow window;
     web::SetKeyScriptEncoder(kEncode);
+    // The drives come in from the browser's storage while the game starts; the first file
+    // operation waits for them. Without the browser's storage the game still runs; the page
+    // says that saves last only until it is closed.
+    web::StartMountingDrives();
     kestran::platform::Font font;
     std::string packed;
     std::string error;
@@ -105,11 +110,10 @@ int Run() {
         return kestran::kExitFatalError;
     }
     packed = {};
-    // Without the browser's storage the game still runs; the page has said that saves last only
-    // until it is closed.
-    web::MountDrives();
+    // Outermost the wait for the mount, so a refresh or a persist never runs before the drives are in.
     web::PersistingFileSystem files(kestran::platform::SystemFileSystem(), web::PersistDrives, web::RefreshDrives);
-    kestran::platform::DriveMap drives(web::kDrivesRoot, &files);
+    web::MountAwaitingFileSystem mounted(files);
+    kestran::platform::DriveMap drives(web::kDrivesRoot, &mounted);
 
     kestran::platform::SystemClock clock;
     kestran::platform::Settings settings;

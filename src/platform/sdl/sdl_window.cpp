@@ -34,6 +34,18 @@ void SetHints() {
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
 }
 
+// Starts SDL's video. SDL reaches for the desktop's session bus as it starts (for the input
+// method and the screen saver); where the environment names no bus, libdbus launches one of its
+// own for the display (dbus-launch), which no input method is on and which took a quarter of a
+// second before the first frame under Xvfb. So a missing bus is named as none for this process
+// and what it starts.
+bool StartVideo() {
+    SetHints();
+    const char* bus = SDL_getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!bus || !*bus) SDL_setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
 int FittingScale() {
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
@@ -112,8 +124,7 @@ SdlWindow::~SdlWindow() {
 }
 
 bool SdlWindow::Open(std::string& error) {
-    SetHints();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!StartVideo()) {
         error = SDL_GetError();
         return false;
     }
@@ -153,7 +164,8 @@ bool SdlWindow::CreateTexture(int width, int height) {
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     SDL_RenderSetLogicalSize(renderer_, width, height);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    UploadRows(0, height);
+    // Not uploaded here: nothing is shown before the first frame, and a new size's first
+    // Present uploads the whole frame.
     return true;
 }
 
@@ -169,8 +181,10 @@ void SdlWindow::Present(const FrameView& frame) {
     if (!renderer_ || !frame.pixels || frame.width <= 0 || frame.height <= 0) return;
     int top = std::clamp(frame.dirtyTop, 0, frame.height);
     int bottom = std::clamp(frame.dirtyBottom, top, frame.height);
-    if (frame.width != width_ || frame.height != height_) {
-        if (!CreateTexture(frame.width, frame.height)) return;
+    const bool newSize = frame.width != width_ || frame.height != height_;
+    if (newSize && !CreateTexture(frame.width, frame.height)) return;
+    // A new texture, and the first frame, are uploaded whole.
+    if (newSize || !presented_) {
         top = 0;
         bottom = frame.height;
     }
@@ -409,9 +423,8 @@ bool DisplayAvailable() {
         return value && *value;
     };
     if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("SDL_VIDEODRIVER")) return false;
-    SetHints();
     // Left started: the window opened next takes it over without starting it again.
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return StartVideo();
 }
 
 std::unique_ptr<Window> OpenSdlWindow(const SdlWindowOptions& options, std::string& error) {

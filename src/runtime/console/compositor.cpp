@@ -13,11 +13,15 @@ namespace {
 
 constexpr uint32_t kReplacement = 0xFFFD;
 
+constexpr size_t kCellCodes = 0x10000;
+
 // Unicode of every CP932 code (one byte, or lead << 8 | trail): a table made once, so that a
-// cell costs one lookup.
-const std::vector<uint32_t>& Cp932ToUnicode() {
-    static const std::vector<uint32_t> table = [] {
-        std::vector<uint32_t> t(0x10000, kReplacement);
+// cell costs one lookup. (The tables of 65536 entries here are not vectors: in the browser a
+// vector is filled element by element, slowly enough to delay the first frame.)
+std::span<const uint32_t> Cp932ToUnicode() {
+    static const std::unique_ptr<uint32_t[]> table = [] {
+        std::unique_ptr<uint32_t[]> t(new uint32_t[kCellCodes]);
+        std::fill_n(t.get(), kCellCodes, kReplacement);
         for (const auto& pair : kCp932Decode)
             t[pair.code] = pair.unicode;
         for (uint32_t b = 0; b < 0x20; ++b)
@@ -25,7 +29,7 @@ const std::vector<uint32_t>& Cp932ToUnicode() {
         t[0x7F] = ' ';
         return t;
     }();
-    return table;
+    return {table.get(), kCellCodes};
 }
 
 // Calls f(column, width, code) for each character of a row: a double-byte character is two
@@ -52,7 +56,7 @@ void FillCell(uint32_t* dst, int width, uint32_t colour) {
 // The characters and colours of a row's cells; a cell with an attribute the colour rule does
 // not know keeps the previous cell's colours.
 void FillTextCells(const ScreenRow& cells, int backColour, std::array<platform::TextCell, kScreenColumns>& out) {
-    const auto& unicode = Cp932ToUnicode();
+    const auto unicode = Cp932ToUnicode();
     CellColours colours;
     ResolveCellColours(7, 4, backColour, colours);
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
@@ -75,9 +79,9 @@ bool ScreenDrawsCodepoint(uint32_t codepoint) {
 }
 
 std::span<const uint16_t> GlyphCache::Pixels(uint16_t code, const platform::Font& font) {
-    if (&font != font_ || entries_.empty()) {
+    if (&font != font_ || !entries_) {
         font_ = &font;
-        entries_.assign(0x10000, Entry{});
+        entries_.reset(new Entry[kCellCodes]());
         pool_.clear();
     }
     Entry& e = entries_[code];
@@ -105,7 +109,7 @@ void GlyphCache::Make(uint16_t code, Entry& e) {
 }
 
 std::string RowText(const ScreenRow& cells) {
-    const auto& unicode = Cp932ToUnicode();
+    const auto unicode = Cp932ToUnicode();
     std::string out;
     ForEachChar(cells, [&](int, int, uint16_t code) { AppendUtf8(out, unicode[code]); });
     out.erase(out.find_last_not_of(' ') + 1);
@@ -125,7 +129,7 @@ void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, con
     }
     if (!pixels) return;
     const int top = row * kCellHeight;
-    uint32_t* base = frame_.data() + size_t(top) * kPictureWidth;
+    uint32_t* base = frame_.get() + size_t(top) * kPictureWidth;
     std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
     if (!font) return;
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
@@ -151,7 +155,7 @@ platform::FrameView Compositor::Compose(const ScreenBuffer& screen, const TextGr
     }
     dirty.reset();
     platform::FrameView view;
-    view.pixels = pixels ? frame_.data() : nullptr;
+    view.pixels = pixels ? frame_.get() : nullptr;
     view.width = kPictureWidth;
     view.height = kPictureHeight;
     view.cellWidth = kCellWidth;

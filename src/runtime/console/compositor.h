@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -37,13 +38,14 @@ private:
     void Make(uint16_t code, Entry& e);
 
     const platform::Font* font_ = nullptr;
-    std::vector<Entry> entries_;  // per cell code: a byte, or lead << 8 | trail
+    std::unique_ptr<Entry[]> entries_;  // per cell code: a byte, or lead << 8 | trail
     std::vector<uint16_t> pool_;
 };
 
 class Compositor {
 public:
-    Compositor() : frame_(size_t(kPictureWidth) * kPictureHeight, 0) {}
+    // The frame is made black in one step, as the picture is.
+    Compositor() : frame_(new uint32_t[size_t(kPictureWidth) * kPictureHeight]()) {}
 
     // Composes the text rows marked in `dirty` (then clears the marks) and returns the frame.
     // Without a font the text is left out of the pixels but still in the text rows. Without
@@ -52,14 +54,14 @@ public:
     platform::FrameView Compose(const ScreenBuffer& screen, const TextGrpData& text, const Picture& picture,
                                 const platform::Font* font, DirtyRows& dirty, bool pixels = true);
 
-    const std::vector<uint32_t>& pixels() const { return frame_; }
+    const uint32_t* pixels() const { return frame_.get(); }
     const std::array<std::string, kScreenRows>& textRows() const { return textRows_; }
 
 private:
     void ComposeRow(int row, const ScreenRow& cells, int backColour, const Picture& picture, const platform::Font* font,
                     bool pixels);
 
-    std::vector<uint32_t> frame_;
+    std::unique_ptr<uint32_t[]> frame_;
     std::array<std::string, kScreenRows> textRows_;
     platform::TextCells textCells_{};
     GlyphCache glyphs_;

@@ -61,7 +61,7 @@ void Picture::Fill(uint32_t colour) {
     // Only the pixels drawn since the last fill can differ from its colour: a screen of lines
     // cleared after every key costs the pixels of its lines, not the whole picture.
     if (colour != fillColour_ || drawnOverflow_) {
-        std::fill(pixels_.begin(), pixels_.end(), colour);
+        std::fill_n(pixels_.get(), kSize, colour);
     } else {
         for (const uint32_t offset : drawn_)
             pixels_[offset] = colour;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,10 @@ public:
 
 private:
     std::deque<Event> queue_;
-    std::vector<uint8_t> rgba_;  // the last frame whole, as the canvas takes it
+    // The last frame whole, as the canvas takes it: R, G, B, A bytes. Every pixel is written
+    // before the page first reads it (a new size redraws the whole frame), so it is never
+    // cleared: clearing a frame costs the first frame as much as drawing it.
+    std::unique_ptr<uint32_t[]> rgba_;
     int width_ = 0;
     int height_ = 0;
     int cellWidth_ = 8;

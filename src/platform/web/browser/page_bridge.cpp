@@ -10,8 +10,10 @@ EM_ASYNC_JS(int, KestranPageFetchFont, (), { return await Module.kestranPage.fet
 
 EM_JS(void, KestranPageTakeFont, (uint8_t * out), { Module.kestranPage.takeFont(out); });
 
-EM_ASYNC_JS(int, KestranPageMountDrives, (const char* root),
-            { return await Module.kestranPage.mountDrives(UTF8ToString(root), FS, IDBFS); });
+EM_JS(void, KestranPageStartDrives, (const char* root),
+      { Module.kestranPage.startDrives(UTF8ToString(root), FS, IDBFS); });
+
+EM_ASYNC_JS(int, KestranPageAwaitDrives, (), { return await Module.kestranPage.drivesMounted(); });
 
 EM_ASYNC_JS(int, KestranPagePersist, (), { return await Module.kestranPage.persist(); });
 
@@ -51,8 +53,12 @@ bool FetchFontAsset(std::string& bytes) {
     return true;
 }
 
-bool MountDrives() {
-    return KestranPageMountDrives(kDrivesRoot) != 0;
+void StartMountingDrives() {
+    KestranPageStartDrives(kDrivesRoot);
+}
+
+bool AwaitDrives() {
+    return KestranPageAwaitDrives() != 0;
 }
 
 int PersistDrives() {

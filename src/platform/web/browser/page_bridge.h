@@ -19,10 +19,12 @@ inline constexpr const char* kDrivesRoot = "/drives";
 // had; the page has said why.
 bool FetchFontAsset(std::string& bytes);
 
-// Mounts the browser's storage at kDrivesRoot and brings in what it holds. False when the
-// browser keeps no storage for the page: the drives then live in memory only, and the page
-// says so.
-bool MountDrives();
+// Mounts the browser's storage at kDrivesRoot and starts bringing in what it holds; the
+// program takes keys from here on. AwaitDrives waits until the drives are in: false when the
+// browser keeps no storage for the page (the drives then live in memory only, and the page says
+// so). Nothing may touch kDrivesRoot in between.
+void StartMountingDrives();
+bool AwaitDrives();
 
 // Writes the drive folders' changes into the browser's storage: 0, or the negative error number
 // of the browser's refusal (-ENOSPC when its storage is full).

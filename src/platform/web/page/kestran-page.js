@@ -79,7 +79,8 @@
   function missingFeatures() {
     const missing = [];
     if (typeof WebAssembly !== 'object') missing.push('WebAssembly');
-    if (typeof DecompressionStream !== 'function') missing.push('DecompressionStream (gzip)');
+    // The recordings that links carry come packed.
+    if (typeof DecompressionStream !== 'function') missing.push('DecompressionStream');
     if (typeof Promise !== 'function' || typeof fetch !== 'function') missing.push('fetch');
     if (!canvas.getContext || !canvas.getContext('2d')) missing.push('the 2D canvas');
     return missing;
@@ -172,6 +173,8 @@
   let wordsNew = false;
   let watching = false;  // a recording plays: its keys come at timed waits
   let font = null;
+  let presented = false;  // the program has drawn its first frame
+  let drives = null;      // resolves with 1 once the drives are in the browser's storage, 0 in memory only
   let audio = null;
   let tones = 0;
 
@@ -209,6 +212,10 @@
 
   const page = {
     present(rgba, width, height, top, bottom) {
+      if (!presented) {
+        presented = true;
+        performance.mark('kestran:first frame');
+      }
       if (frame.width !== width || frame.height !== height) {
         frame.width = width;
         frame.height = height;
@@ -289,12 +296,10 @@
       showNotice(title + '\n\n' + text, true, { label: 'OK', run: () => { notice.hidden = true; } });
     },
 
+    // The font has been coming in since the page's start (kestran-load.js).
     async fetchFont() {
       try {
-        const response = await fetch('kestran-font.bin.gz');
-        if (!response.ok) throw new Error('HTTP ' + response.status);
-        const unpacked = response.body.pipeThrough(new DecompressionStream('gzip'));
-        font = new Uint8Array(await new Response(unpacked).arrayBuffer());
+        font = await loading().font;
         return font.length;
       } catch (e) {
         showNotice('The font could not be loaded (' + e.message + ').\nReload the page to try again.', true);
@@ -307,13 +312,20 @@
       font = null;
     },
 
-    async mountDrives(root, FS, IDBFS) {
-      const persistent = await kestran.storage.mount(root, FS, IDBFS);
+    // The game starts while its drives come in from the browser's storage.
+    startDrives(root, FS, IDBFS) {
+      drives = kestran.storage.mount(root, FS, IDBFS).then((persistent) => {
+        performance.mark('kestran:drives mounted');
+        return persistent ? 1 : 0;
+      }, () => 0);
       notice.hidden = true;
       running = true;
       screen.focus({ preventScroll: true });
       queueMicrotask(() => kestran.emit('started', {}));
-      return persistent ? 1 : 0;
+    },
+
+    drivesMounted() {
+      return drives;
     },
 
     persist() {
@@ -526,6 +538,21 @@
     fit();
   }
 
+  // What kestran-load.js started; a page whose first script did not come has nothing loading.
+  function loading() {
+    const failed = Promise.reject(new Error('the page\'s loader did not come'));
+    failed.catch(() => {});
+    return window.kestranLoading || { program: failed, font: failed };
+  }
+
+  // The program's instance, made from the module compiled while the page loaded.
+  function instantiateWasm(imports, receive) {
+    loading().program
+      .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
+      .catch((e) => showNotice('The game could not be started (' + e.message + ').\nReload the page to try again.', true));
+    return {};
+  }
+
   function start() {
     wire();
     const missing = missingFeatures();
@@ -536,6 +563,7 @@
     }
     window.Module = {
       kestranPage: page,
+      instantiateWasm,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
       onAbort: (what) => {
