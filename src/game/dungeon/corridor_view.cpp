@@ -157,7 +157,7 @@ void DrawView(Game& g) {
 }
 
 void RetellView(Game& g) {
-    PbSetAccessibleText(g.rt, DescribeView(ExamineView(g.s), g.s.facing, HeroCellEvent(g.s)));
+    PbSetAccessibleText(g.rt, DescribeView(g, ExamineView(g.s), g.s.facing, HeroCellEvent(g.s)));
 }
 
 bool HeroCellWalled(GameState& s, double direction) {
