@@ -29,8 +29,13 @@ pngtopnm "$work/headless.png" >"$work/headless.ppm" || fail "unreadable headless
 SDL_AUDIODRIVER=dummy wine "$program" --backend=sdl --scale=1 --drives="$work/window" 2>"$work/stderr" &
 pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
-window=$(xdotool search --sync --onlyvisible --name '^kestran$' | head -1)
-[ -n "$window" ] || fail "no window"
+window=
+for _ in $(seq 150); do
+  window=$(xdotool search --name '^kestran$' 2>/dev/null | head -1)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || fail "no window: $(cat "$work/stderr")"
 
 # The client area is the frame's 640x432 pixels; a frame Wine draws itself sits around it.
 grab() {

@@ -36,7 +36,8 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
 std::vector<std::string> FilesBelow(const std::filesystem::path& root) {
     std::vector<std::string> found;
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
-        if (e.is_symlink() || e.is_regular_file()) found.push_back(std::filesystem::relative(e.path(), root).string());
+        if (e.is_symlink() || e.is_regular_file())
+            found.push_back(std::filesystem::relative(e.path(), root).generic_string());
     }
     std::sort(found.begin(), found.end());
     return found;
