@@ -24,6 +24,10 @@ inline constexpr const char* kErrorMessageExport = "PbGetErrMsg";
 constexpr unsigned kScreenReportBuffer = 260;
 constexpr unsigned kMessageBoxBuffer = 256;
 
+// Calls the loaded library's export with a buffer of `bufferSize` bytes: the text it wrote, or
+// empty for none.
+std::string AskErrorMessage(GetErrorMessageFunction get, void* handle, int number, unsigned bufferSize);
+
 // The Shift-JIS text of error `number` from the library in `folder`, asked with a buffer of
 // `bufferSize` bytes. Empty when the library is missing or not loadable, lacks the export,
 // or has no text for the number.

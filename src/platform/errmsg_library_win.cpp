@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
 
 #include "platform/errmsg_library.h"
 
@@ -38,10 +37,7 @@ std::string LookupErrorMessage(const std::filesystem::path& folder, int number, 
     GetErrorMessageFunction get = nullptr;
     static_assert(sizeof(get) == sizeof(symbol));
     std::memcpy(&get, &symbol, sizeof(get));
-
-    std::vector<char> buffer(bufferSize + 1, '\0');  // one spare byte: the text always ends
-    if (get(library.handle(), number, buffer.data(), bufferSize) == 0) return {};
-    return std::string(buffer.data(), strnlen(buffer.data(), bufferSize));
+    return AskErrorMessage(get, library.handle(), number, bufferSize);
 }
 
 }  // namespace kestran::platform
