@@ -60,7 +60,7 @@ add_test(NAME windows.save_and_load_in_a_japanese_folder
 add_test(NAME windows.window_shows_the_title
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/window_test.sh $<TARGET_FILE:kestran>
           ${CMAKE_CURRENT_BINARY_DIR}/window)
-set_tests_properties(windows.window_shows_the_title PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+set_tests_properties(windows.window_shows_the_title PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 200)
 
 # The installer installed silently, the installed program run to a save, and uninstalled with
 # the save left (after `--target windows_packages`).
