@@ -21,6 +21,7 @@
 #include "platform/scratch_drives.h"
 #include "platform/settings.h"
 #include "platform/tracing.h"
+#include "platform/utf8_path.h"
 #include "platform/watching.h"
 #include "runtime/console/compositor.h"
 #include "runtime/frame/program.h"
@@ -45,7 +46,7 @@ int Refuse(const std::string& message) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::Utf8Path(path), std::ios::binary);
     if (!in) return false;
     std::ostringstream s;
     s << in.rdbuf();
@@ -76,7 +77,7 @@ std::filesystem::path ScratchParent() {
 // The output files are opened before anything runs, so that a bad path is a bad command line.
 bool OpenOutput(const std::string& path, std::unique_ptr<std::ofstream>& file, std::string& error) {
     if (path.empty()) return true;
-    file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+    file = std::make_unique<std::ofstream>(platform::Utf8Path(path), std::ios::binary | std::ios::trunc);
     if (*file) return true;
     error = "cannot write " + path;
     return false;
@@ -235,9 +236,9 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         std::cerr << "kestran: " << fontError << "; text is left out of pictures\n";
 
     platform::DriveMap drives(cl.drivesRoot.empty() ? platform::DriveMap::DefaultRoot()
-                                                    : std::filesystem::path(cl.drivesRoot));
+                                                    : platform::Utf8Path(cl.drivesRoot));
     for (const auto& [letter, dir] : cl.driveMaps)
-        drives.Map(letter, dir);
+        drives.Map(letter, platform::Utf8Path(dir));
     drives.RemoveLeftoversOfEveryDrive();
     platform::ScratchDrives scratch;
     if (!cl.watch.empty() && !scratch.Create(drives, ScratchParent(), error)) {

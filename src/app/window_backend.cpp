@@ -1,7 +1,6 @@
 #include "app/window_backend.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/settings.h"
 #include "runtime/frame/frame_state.h"
@@ -82,9 +81,7 @@ BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::strin
 void ShowStartupFailure(const std::string& programName, const std::string& textUtf8) {
     const std::string title = programName + ".EXE";
 #if KESTRAN_HAVE_SDL
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (((x && *x) || (wayland && *wayland)) && platform::sdl::ShowMessageBox(title, textUtf8)) return;
+    if (platform::sdl::DisplayNamed() && platform::sdl::ShowMessageBox(title, textUtf8)) return;
 #endif
     std::fprintf(stderr, "%s: %s\n", title.c_str(), textUtf8.c_str());
 }

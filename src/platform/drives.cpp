@@ -1,13 +1,14 @@
 #include "platform/drives.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <system_error>
+
+#include "platform/process.h"
+#include "platform/system_folders.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform {
 
@@ -29,27 +30,18 @@ int LetterIndex(unsigned char letter) {
 }
 
 // The process a temporary file name belongs to, or 0 when the name has no process number.
-pid_t TempOwner(std::string_view name) {
+long TempOwner(std::string_view name) {
     name.remove_prefix(DriveMap::kTempPrefix.size());
     long pid = 0;
     auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
     if (ec != std::errc() || end == name.data() || pid <= 0) return 0;
-    return static_cast<pid_t>(pid);
+    return pid;
 }
 
 }  // namespace
 
 DriveMap::DriveMap(std::filesystem::path root, FileSystem* fs)
     : root_(std::move(root)), fs_(fs ? fs : &SystemFileSystem()) {}
-
-std::filesystem::path DriveMap::DefaultRoot() {
-    // An XDG variable counts only when it holds an absolute path.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return std::filesystem::path(data) / "kestran" / "drives";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] != '\0') return std::filesystem::path(home) / ".local/share/kestran/drives";
-    return "kestran-drives";
-}
 
 bool DriveMap::Map(char letter, std::filesystem::path dir) {
     if (!IsDriveLetter(static_cast<unsigned char>(letter))) return false;
@@ -67,10 +59,10 @@ std::optional<std::filesystem::path> DriveMap::FolderPath(unsigned char letter) 
 int DriveMap::OpenDrive(unsigned char letter) {
     auto folder = FolderPath(letter);
     if (!folder) return -ENOENT;
-    int fd = fs_->OpenFolder(folder->string());
+    int fd = fs_->OpenFolder(Utf8String(*folder));
     if (fd == -ENOENT && LetterIndex(letter) == 'C' - 'A') {
         MakeFolders(*folder);  // a failure shows in the open below
-        fd = fs_->OpenFolder(folder->string());
+        fd = fs_->OpenFolder(Utf8String(*folder));
     }
     return fd == -ENOTDIR ? -ENOENT : fd;
 }
@@ -79,13 +71,13 @@ void DriveMap::MakeFolders(const std::filesystem::path& folder) {
     std::filesystem::path made;
     for (const auto& part : folder) {
         made /= part;
-        fs_->MakeFolder(made.string());
+        fs_->MakeFolder(Utf8String(made));
     }
 }
 
 bool DriveMap::IsPlainName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") return false;
-    if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) return false;
+    if (!NameAllowedBySystem(name)) return false;
     return !name.starts_with(kTempPrefix);
 }
 
@@ -107,17 +99,16 @@ void DriveMap::RemoveLeftovers(int folderFd) {
     if (fs_->List(folderFd, names) < 0) return;
     for (const auto& entry : names) {
         if (!entry.starts_with(kTempPrefix)) continue;
-        pid_t owner = TempOwner(entry);
+        const long owner = TempOwner(entry);
         // Another live process may be writing its own; ours are removed as soon as they fail.
-        if (owner == ::getpid()) continue;
-        if (owner != 0 && (::kill(owner, 0) == 0 || errno == EPERM)) continue;
+        if (owner == CurrentProcessId() || ProcessRuns(owner)) continue;
         fs_->Remove(folderFd, entry);
     }
 }
 
 void DriveMap::RemoveLeftoversOfEveryDrive() {
     for (unsigned char letter = 'A'; letter <= 'Z'; ++letter) {
-        const int fd = fs_->OpenFolder(FolderPath(letter)->string());
+        const int fd = fs_->OpenFolder(Utf8String(*FolderPath(letter)));
         if (fd < 0) continue;
         RemoveLeftovers(fd);
         fs_->Close(fd);
@@ -125,7 +116,7 @@ void DriveMap::RemoveLeftoversOfEveryDrive() {
 }
 
 std::string DriveMap::NewTempName() {
-    return std::string(kTempPrefix) + std::to_string(::getpid()) + "-" + std::to_string(++tempCounter_);
+    return std::string(kTempPrefix) + std::to_string(CurrentProcessId()) + "-" + std::to_string(++tempCounter_);
 }
 
 }  // namespace kestran::platform

@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <cstring>
-#include <vector>
 
 namespace kestran::platform {
 
@@ -38,10 +37,7 @@ std::string LookupErrorMessage(const std::filesystem::path& folder, int number, 
     if (!symbol) return {};
     static_assert(sizeof(get) == sizeof(symbol));
     std::memcpy(&get, &symbol, sizeof(get));
-
-    std::vector<char> buffer(bufferSize + 1, '\0');  // one spare byte: the text always ends
-    if (get(library.handle(), number, buffer.data(), bufferSize) == 0) return {};
-    return std::string(buffer.data(), strnlen(buffer.data(), bufferSize));
+    return AskErrorMessage(get, library.handle(), number, bufferSize);
 }
 
 }  // namespace kestran::platform

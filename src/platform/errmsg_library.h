@@ -8,8 +8,11 @@
 
 namespace kestran::platform {
 
-// The library's file name in its folder.
-inline constexpr const char* kErrorMessageLibraryName = "libkestran_errmsg.so";
+// The library's file name in its folder (the build names it as the system names libraries).
+#ifndef KESTRAN_ERRMSG_FILE_NAME
+#define KESTRAN_ERRMSG_FILE_NAME "libkestran_errmsg.so"
+#endif
+inline constexpr const char* kErrorMessageLibraryName = KESTRAN_ERRMSG_FILE_NAME;
 
 // The library's export: writes the zero-terminated Shift-JIS text of `number` into `buffer`
 // (at most `size` bytes with the terminator) and returns nonzero, or returns 0 for no text.
@@ -20,6 +23,10 @@ inline constexpr const char* kErrorMessageExport = "PbGetErrMsg";
 // Buffer sizes of the two reports.
 constexpr unsigned kScreenReportBuffer = 260;
 constexpr unsigned kMessageBoxBuffer = 256;
+
+// Calls the loaded library's export with a buffer of `bufferSize` bytes: the text it wrote, or
+// empty for none.
+std::string AskErrorMessage(GetErrorMessageFunction get, void* handle, int number, unsigned bufferSize);
 
 // The Shift-JIS text of error `number` from the library in `folder`, asked with a buffer of
 // `bufferSize` bytes. Empty when the library is missing or not loadable, lacks the export,

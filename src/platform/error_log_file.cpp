@@ -1,12 +1,11 @@
 #include "platform/error_log_file.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <system_error>
 
-#include "platform/settings.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform {
 
@@ -28,10 +27,10 @@ void AppendValue(std::string& text, std::string_view key, std::string_view value
     text.append(key).append("=").append(OneLine(value)).append("\n");
 }
 
-bool WriteAll(int fd, const std::string& text) {
+bool WriteAll(FileSystem& fs, int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        const long n = fs.Write(fd, text.data() + done, text.size() - done);
         if (n < 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -52,12 +51,6 @@ std::string FormatErrorLog(const FatalErrorRecord& record, const std::string& ap
     AppendValue(text, "RTL", record.rtl);
     if (!apiError.empty()) AppendValue(text, "APIERR", apiError);
     return text;
-}
-
-std::filesystem::path FileErrorLog::DefaultPath() {
-    auto state = XdgBaseFolder("XDG_STATE_HOME", ".local/state");
-    if (state.empty()) return {};
-    return state / "kestran" / "error.log";
 }
 
 void FileErrorLog::WriteFatal(const FatalErrorRecord& record) {
@@ -100,13 +93,22 @@ std::string FileErrorLog::ReadValue(std::string_view key) const {
 void FileErrorLog::Replace(const std::string& text) const {
     if (file_.empty()) return;
     std::error_code ec;
-    std::filesystem::create_directories(file_.parent_path(), ec);
-    std::string temp = file_.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return;
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!written || std::rename(temp.c_str(), file_.c_str()) != 0) ::unlink(temp.c_str());
+    const auto parent = file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+    std::filesystem::create_directories(parent, ec);
+    FileSystem& fs = SystemFileSystem();
+    const int folder = fs.OpenFolder(Utf8String(parent));
+    if (folder < 0) return;
+    const std::string name = Utf8String(file_.filename());
+    // One temporary name per process: what a killed run of this process number left is replaced.
+    const std::string temp = name + ".tmp-" + std::to_string(CurrentProcessId());
+    fs.Remove(folder, temp);
+    const int fd = fs.CreateExclusive(folder, temp);
+    if (fd >= 0) {
+        const bool written = WriteAll(fs, fd, text) && fs.Sync(fd) == 0;
+        fs.Close(fd);
+        if (!written || fs.Rename(folder, temp, name, true) < 0) fs.Remove(folder, temp);
+    }
+    fs.Close(folder);
 }
 
 }  // namespace kestran::platform

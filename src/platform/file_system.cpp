@@ -42,15 +42,15 @@ FileInfo FromStat(const struct stat& st) {
 
 }  // namespace
 
-int PosixFileSystem::OpenFolder(const std::string& path) {
+int RealFileSystem::OpenFolder(const std::string& path) {
     return Result(Retry([&] { return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
 }
 
-int PosixFileSystem::MakeFolder(const std::string& path) {
+int RealFileSystem::MakeFolder(const std::string& path) {
     return Result(Retry([&] { return ::mkdir(path.c_str(), 0777); }));
 }
 
-int PosixFileSystem::List(int folderFd, std::vector<std::string>& names) {
+int RealFileSystem::List(int folderFd, std::vector<std::string>& names) {
     int fd = Result(Retry([&] { return ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (fd < 0) return fd;
     DIR* dir = ::fdopendir(fd);
@@ -70,49 +70,49 @@ int PosixFileSystem::List(int folderFd, std::vector<std::string>& names) {
     return err ? -err : 0;
 }
 
-int PosixFileSystem::InfoAt(int folderFd, const std::string& name, FileInfo& info) {
+int RealFileSystem::InfoAt(int folderFd, const std::string& name, FileInfo& info) {
     struct stat st {};
     int r = Result(Retry([&] { return ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW); }));
     if (r == 0) info = FromStat(st);
     return r;
 }
 
-int PosixFileSystem::OpenForReading(int folderFd, const std::string& name) {
+int RealFileSystem::OpenForReading(int folderFd, const std::string& name) {
     return Result(
         Retry([&] { return ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY); }));
 }
 
-int PosixFileSystem::CreateExclusive(int folderFd, const std::string& name) {
+int RealFileSystem::CreateExclusive(int folderFd, const std::string& name) {
     return Result(Retry([&] {
         return ::openat(folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
     }));
 }
 
-int PosixFileSystem::Info(int fd, FileInfo& info) {
+int RealFileSystem::Info(int fd, FileInfo& info) {
     struct stat st {};
     int r = Result(Retry([&] { return ::fstat(fd, &st); }));
     if (r == 0) info = FromStat(st);
     return r;
 }
 
-long PosixFileSystem::Read(int fd, void* buffer, std::size_t size) {
+long RealFileSystem::Read(int fd, void* buffer, std::size_t size) {
     return Retry([&] { return static_cast<long>(::read(fd, buffer, size)); });
 }
 
-long PosixFileSystem::Write(int fd, const void* data, std::size_t size) {
+long RealFileSystem::Write(int fd, const void* data, std::size_t size) {
     return Retry([&] { return static_cast<long>(::write(fd, data, size)); });
 }
 
-int PosixFileSystem::Sync(int fd) {
+int RealFileSystem::Sync(int fd) {
     return Result(Retry([&] { return ::fsync(fd); }));
 }
 
-int PosixFileSystem::Close(int fd) {
+int RealFileSystem::Close(int fd) {
     // A close is not retried: on Linux the descriptor is gone even when it reports EINTR.
     return ::close(fd) == 0 ? 0 : (errno == EINTR ? 0 : -errno);
 }
 
-int PosixFileSystem::Rename(int folderFd, const std::string& from, const std::string& to, bool replace) {
+int RealFileSystem::Rename(int folderFd, const std::string& from, const std::string& to, bool replace) {
     if (replace) return Result(Retry([&] { return ::renameat(folderFd, from.c_str(), folderFd, to.c_str()); }));
 #ifdef RENAME_NOREPLACE
     int r = Result(Retry([&] { return ::renameat2(folderFd, from.c_str(), folderFd, to.c_str(), RENAME_NOREPLACE); }));
@@ -130,12 +130,12 @@ int PosixFileSystem::Rename(int folderFd, const std::string& from, const std::st
 #endif
 }
 
-int PosixFileSystem::Remove(int folderFd, const std::string& name) {
+int RealFileSystem::Remove(int folderFd, const std::string& name) {
     return Result(Retry([&] { return ::unlinkat(folderFd, name.c_str(), 0); }));
 }
 
 FileSystem& SystemFileSystem() {
-    static PosixFileSystem fs;
+    static RealFileSystem fs;
     return fs;
 }
 

@@ -47,8 +47,8 @@ public:
     virtual int Remove(int folderFd, const std::string& name) = 0;
 };
 
-// The real file system (POSIX calls).
-class PosixFileSystem final : public FileSystem {
+// The real file system (POSIX calls; the Windows calls in file_system_win.cpp).
+class RealFileSystem final : public FileSystem {
 public:
     int OpenFolder(const std::string& path) override;
     int MakeFolder(const std::string& path) override;
@@ -65,7 +65,7 @@ public:
     int Remove(int folderFd, const std::string& name) override;
 };
 
-// The process's one PosixFileSystem.
+// The process's one RealFileSystem.
 FileSystem& SystemFileSystem();
 
 }  // namespace kestran::platform

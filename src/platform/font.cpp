@@ -4,6 +4,9 @@
 #include <charconv>
 #include <fstream>
 
+#include "platform/settings.h"
+#include "platform/utf8_path.h"
+
 namespace kestran::platform {
 
 namespace {
@@ -64,7 +67,7 @@ size_t Font::ParseHex(std::string_view text, const GlyphFilter& keep) {
 }
 
 bool Font::LoadHexFile(const std::string& path, std::string& error, const GlyphFilter& keep) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     if (!in) {
         error = "cannot read the font file " + path;
         return false;
@@ -85,9 +88,10 @@ bool Font::LoadHexFile(const std::string& path, std::string& error, const GlyphF
 }
 
 std::vector<std::string> DefaultFontPaths() {
-    std::string jp = KESTRAN_DEFAULT_FONT;
-    std::string plain = jp.substr(0, jp.find_last_of('/') + 1) + "unifont.hex";
-    return {jp, plain};
+    // A relative name is a font shipped beside the program (the Windows build's).
+    std::filesystem::path jp = KESTRAN_DEFAULT_FONT;
+    if (jp.is_relative()) jp = RunningProgramFolder() / jp;
+    return {Utf8String(jp), Utf8String(jp.parent_path() / "unifont.hex")};
 }
 
 bool LoadFont(Font& font, const std::string& path, std::string& error, const GlyphFilter& keep) {

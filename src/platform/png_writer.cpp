@@ -2,20 +2,27 @@
 
 #include <png.h>
 
-#include <cstdio>
-#include <memory>
+#include <fstream>
 #include <vector>
+
+#include "platform/utf8_path.h"
 
 namespace kestran::platform {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+// The file goes through a stream, which takes a UTF-8 path on every system.
+void WriteToStream(png_structp png, png_bytep data, png_size_t size) {
+    static_cast<std::ofstream*>(png_get_io_ptr(png))
+        ->write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+void FlushStream(png_structp png) {
+    static_cast<std::ofstream*>(png_get_io_ptr(png))->flush();
+}
 
 // libpng reports errors through a longjmp; they end here as a false result instead.
-bool WriteRows(std::FILE* file, const uint32_t* pixels, int width, int height) {
+bool WriteRows(std::ofstream& file, const uint32_t* pixels, int width, int height) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -24,7 +31,7 @@ bool WriteRows(std::FILE* file, const uint32_t* pixels, int width, int height) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &file, WriteToStream, FlushStream);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -49,13 +56,14 @@ bool WritePng(const std::string& path, const uint32_t* pixels, int width, int he
         error = "no frame to write to " + path;
         return false;
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
     if (!file) {
         error = "cannot write " + path;
         return false;
     }
-    const bool written = WriteRows(file.get(), pixels, width, height);
-    if (!written || std::fclose(file.release()) != 0) {
+    const bool written = WriteRows(file, pixels, width, height) && file.flush();
+    file.close();
+    if (!written || file.fail()) {
         error = "writing " + path + " failed";
         return false;
     }

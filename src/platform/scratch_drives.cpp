@@ -1,12 +1,11 @@
 #include "platform/scratch_drives.h"
 
-#include <signal.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdlib>
 #include <string_view>
 #include <system_error>
+
+#include "platform/process.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform {
 
@@ -21,10 +20,10 @@ constexpr std::string_view kPrefix = "kestran-watch-";
 void RemoveAbandoned(const fs::path& parent) {
     std::error_code ec;
     for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = Utf8String(it->path().filename());
         if (!name.starts_with(kPrefix)) continue;
         const long pid = std::atol(name.c_str() + kPrefix.size());
-        if (pid <= 0 || pid == ::getpid() || ::kill(pid_t(pid), 0) == 0 || errno == EPERM) continue;
+        if (pid <= 0 || pid == CurrentProcessId() || ProcessRuns(pid)) continue;
         std::error_code ignored;
         fs::remove_all(it->path(), ignored);
     }
@@ -34,7 +33,7 @@ void RemoveAbandoned(const fs::path& parent) {
 bool CopyPlainFiles(const fs::path& from, const fs::path& to, std::error_code& ec) {
     fs::create_directories(to, ec);
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = Utf8String(it->path().filename());
         const auto status = it->symlink_status(ec);
         if (!ec && status.type() == fs::file_type::regular && DriveMap::IsPlainName(name))
             fs::copy_file(it->path(), to / name, ec);
@@ -51,13 +50,19 @@ ScratchDrives::~ScratchDrives() {
 
 bool ScratchDrives::Create(const DriveMap& real, const fs::path& parent, std::string& error) {
     RemoveAbandoned(parent);
-    std::string pattern = (parent / (std::string(kPrefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) {
-        error = "cannot make a scratch folder in " + parent.string();
+    std::error_code ec;
+    const std::string stem = std::string(kPrefix) + std::to_string(CurrentProcessId()) + "-";
+    // The first free name of this process: a folder made by this call, never one found there,
+    // and the player's own (the copies are the player's saves).
+    for (int n = 1; n < 1000 && folder_.empty(); ++n) {
+        const fs::path candidate = parent / (stem + std::to_string(n));
+        if (fs::create_directory(candidate, ec)) folder_ = candidate;
+    }
+    if (!folder_.empty()) fs::permissions(folder_, fs::perms::owner_all, ec);
+    if (folder_.empty()) {
+        error = "cannot make a scratch folder in " + Utf8String(parent);
         return false;
     }
-    folder_ = pattern;
-    std::error_code ec;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const fs::path drive = *real.FolderPath(static_cast<unsigned char>(letter));
         if (!fs::is_directory(drive, ec)) continue;

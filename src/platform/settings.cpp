@@ -1,13 +1,10 @@
 #include "platform/settings.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <system_error>
 
 #include "platform/errmsg_library.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform {
 
@@ -31,18 +28,12 @@ void ApplyLine(Settings& settings, std::string_view line) {
     const auto value = Trim(line.substr(equals + 1));
     if (value.size() > kMaxSettingsPath) return;
     if (key == "MERIDOX") {
-        if (!value.empty()) settings.errorMessageFolder = std::filesystem::path(value);
+        if (!value.empty()) settings.errorMessageFolder = Utf8Path(value);
     } else if (key == "HELP") {
-        settings.helpFolder = std::filesystem::path(value);
+        settings.helpFolder = Utf8Path(value);
     } else if (key == "LANGUAGE") {
         settings.language = std::string(value);
     }
-}
-
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
-    return {};
 }
 
 constexpr std::size_t kMaxSettingsFile = 64 * 1024;
@@ -68,21 +59,6 @@ void ApplySettingsText(Settings& settings, std::string_view text) {
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
     }
-}
-
-std::filesystem::path XdgBaseFolder(const char* variable, std::string_view fallback) {
-    if (const char* value = std::getenv(variable); value && value[0] == '/') return value;
-    auto home = HomeFolder();
-    if (home.empty()) return {};
-    return home / fallback;
-}
-
-std::vector<std::filesystem::path> SettingsFiles() {
-    std::vector<std::filesystem::path> files{"/etc/kestran/env.conf"};
-    if (auto config = XdgBaseFolder("XDG_CONFIG_HOME", ".config"); !config.empty()) {
-        files.push_back(config / "kestran" / "env.conf");
-    }
-    return files;
 }
 
 std::filesystem::path InstalledErrorMessageFolder(const std::filesystem::path& programFolder) {
@@ -120,14 +96,6 @@ Settings LoadSettings(const std::filesystem::path& programFolder) {
         ApplySettingsText(settings, text);
     }
     return settings;
-}
-
-std::filesystem::path RunningProgramFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path()) return exe.parent_path();
-    auto here = std::filesystem::current_path(ec);
-    return ec ? std::filesystem::path(".") : here;
 }
 
 }  // namespace kestran::platform

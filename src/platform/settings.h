@@ -1,7 +1,7 @@
 // Settings: the stand-in for the runtime's environment key of the registry. Two KEY=value
 // files are read in order, the user's after the system's, so the user's values win:
-//   /etc/kestran/env.conf
-//   $XDG_CONFIG_HOME/kestran/env.conf   (~/.config/kestran/env.conf)
+//   /etc/kestran/env.conf               (Windows: %ProgramData%\KESTRAN\env.conf)
+//   $XDG_CONFIG_HOME/kestran/env.conf   (~/.config/kestran/env.conf; Windows: %APPDATA%\KESTRAN)
 // Keys: MERIDOX (folder of the error-message library), HELP (folder of the help file).
 #pragma once
 
@@ -49,11 +49,11 @@ std::vector<std::filesystem::path> SettingsFiles();
 // The defaults, then every settings file that exists. An unreadable file is skipped.
 Settings LoadSettings(const std::filesystem::path& programFolder);
 
-// The folder the running program was started from (/proc/self/exe), or the current folder when
-// it cannot be found.
+// The folder the running program was started from (/proc/self/exe, or the module's file name on
+// Windows), or the current folder when it cannot be found.
 std::filesystem::path RunningProgramFolder();
 
-// An XDG base folder: the variable's value when it is an absolute path, else $HOME/fallback
+// (POSIX only) An XDG base folder: the variable's value when it is an absolute path, else $HOME/fallback
 // (for example XdgBaseFolder("XDG_STATE_HOME", ".local/state")). Empty when there is no home.
 std::filesystem::path XdgBaseFolder(const char* variable, std::string_view fallback);
 

@@ -1,45 +1,42 @@
 #include "platform/sdl/screenshot.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <system_error>
-#include <vector>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/system_folders.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform::sdl {
 
 std::filesystem::path ScreenshotFolder() {
-    std::error_code ec;
-    if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures && *pictures) {
-        if (std::filesystem::is_directory(pictures, ec)) return pictures;
-    }
-    return std::filesystem::current_path(ec);
+    return PicturesFolder();
 }
 
 std::filesystem::path NewScreenshotFile(const std::filesystem::path& folder, const std::string& program) {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
+    const LocalTime t = SystemClock().Now();
     char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    FileSystem& fs = SystemFileSystem();
+    const int folderFd = fs.OpenFolder(Utf8String(folder));
+    if (folderFd < 0) return {};
+    std::filesystem::path made;
     for (int n = 1; n < 100; ++n) {
         std::string name = program;
         name.append("-").append(stamp);
         if (n > 1) name.append("-").append(std::to_string(n));
         name.append(".png");
-        auto file = folder / name;
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const int fd = fs.CreateExclusive(folderFd, name);
         if (fd >= 0) {
-            ::close(fd);
-            return file;
+            fs.Close(fd);
+            made = folder / Utf8Path(name);
+            break;
         }
-        if (errno != EEXIST) return {};
+        if (fd != -EEXIST) break;
     }
-    return {};
+    fs.Close(folderFd);
+    return made;
 }
 
 }  // namespace kestran::platform::sdl

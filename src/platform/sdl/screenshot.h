@@ -7,7 +7,8 @@
 
 namespace kestran::platform::sdl {
 
-// The folder screenshots go to: $XDG_PICTURES_DIR when it names a folder, else the current one.
+// The folder screenshots go to: the user's pictures folder ($XDG_PICTURES_DIR when it names a
+// folder; Windows' Pictures), else the current one.
 std::filesystem::path ScreenshotFolder();
 
 // A new file in `folder` named after the program and the time, never an existing one; empty

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "platform/png_writer.h"
@@ -14,6 +15,7 @@
 #include "platform/sdl/sdl_composition.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/utf8_path.h"
 
 namespace kestran::platform::sdl {
 
@@ -405,11 +407,12 @@ void SdlWindow::CopyText() {
 void SdlWindow::SaveScreenshot() {
     const auto file = NewScreenshotFile(ScreenshotFolder(), options_.title);
     std::string error = "no file for the screenshot";
-    if (!file.empty() && platform::WritePng(file.string(), pixels_.data(), width_, height_, error)) {
-        std::fprintf(stderr, "%s: saved %s\n", options_.title.c_str(), file.c_str());
+    if (!file.empty() && platform::WritePng(Utf8String(file), pixels_.data(), width_, height_, error)) {
+        std::fprintf(stderr, "%s: saved %s\n", options_.title.c_str(), Utf8String(file).c_str());
         return;
     }
-    if (!file.empty()) std::remove(file.c_str());  // no half-written picture is left behind
+    std::error_code ignored;
+    if (!file.empty()) std::filesystem::remove(file, ignored);  // no half-written picture is left behind
     std::fprintf(stderr, "%s: %s\n", options_.title.c_str(), error.c_str());
 }
 
@@ -418,11 +421,7 @@ void SdlWindow::SaveScreenshot() {
 bool DisplayAvailable() {
     // Without a display SDL would fall back to an invisible window (offscreen): only a driver
     // chosen by name may do without one.
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("SDL_VIDEODRIVER")) return false;
+    if (!DisplayNamed()) return false;
     // Left started: the window opened next takes it over without starting it again.
     return StartVideo();
 }

@@ -23,9 +23,13 @@ struct SdlWindowOptions {
     std::filesystem::path helpFile;  // opened by F1 when the file exists; empty: no help
 };
 
-// Whether SDL can open windows here: a display is named (DISPLAY or WAYLAND_DISPLAY, or a
-// driver by SDL_VIDEODRIVER) and the video subsystem starts.
+// Whether SDL can open windows here: a display is named (DisplayNamed) and the video subsystem
+// starts.
 bool DisplayAvailable();
+
+// Whether the system names a display to open windows on: DISPLAY or WAYLAND_DISPLAY, or a
+// driver by SDL_VIDEODRIVER (always on Windows, whose desktop is the display).
+bool DisplayNamed();
 
 // Opens the window at the top left of the screen sized to the frame at the chosen scale.
 // Null, with the reason in `error`, when it cannot.

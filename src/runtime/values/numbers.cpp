@@ -16,7 +16,7 @@ namespace {
 
 // Rounds half away from zero to a whole double; `site` when out of [lo, hi] or not a number.
 double RoundChecked(double x, double lo, double hi, uint32_t site, std::source_location where) {
-    double r = std::round(x);
+    double r = RoundHalfAwayFromZero(x);
     if (!(r >= lo && r <= hi)) PbRaiseError(6, site, where);
     return r;
 }
@@ -30,6 +30,14 @@ float ToSingleBits(double x) {
 }
 
 }  // namespace
+
+double RoundHalfAwayFromZero(double x) {
+    // From 2^52 up every double is whole; below it x - trunc(x) is exact, so the half is exact.
+    constexpr double kAllWhole = 4503599627370496.0;
+    if (!(std::fabs(x) < kAllWhole)) return x;
+    const double whole = std::trunc(x);
+    return std::fabs(x - whole) >= 0.5 ? whole + std::copysign(1.0, x) : whole;
+}
 
 int32_t PbToLong(double x, std::source_location where) {
     return static_cast<int32_t>(RoundChecked(x, -2147483648.0, 2147483647.0, 0xE401, where));

@@ -10,6 +10,10 @@ namespace kestran {
 
 struct Runtime;
 
+// Rounds half away from zero to a whole double, exactly on every C library: one library's
+// round() takes 0.49999999999999994 to 1. Not a number and infinities come back as they are.
+double RoundHalfAwayFromZero(double x);
+
 // Rounds half away from zero to a 32-bit integer (2.5 -> 3, -2.5 -> -3, -0.4 -> 0).
 // Out of range or not a number: error 6 (site 0xE401).
 int32_t PbToLong(double x, std::source_location where = std::source_location::current());

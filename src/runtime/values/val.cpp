@@ -47,7 +47,7 @@ void FitKind(ScannedNumber& n, double v, Kind kind) {
             break;
         case Kind::Short:
         case Kind::Long: {
-            double r = std::round(v);
+            double r = RoundHalfAwayFromZero(v);
             double limit = kind == Kind::Short ? 32768.0 : 2147483648.0;
             n.tooLarge = !(r >= -limit && r < limit);
             n.value = n.tooLarge ? 0 : r;

@@ -35,7 +35,7 @@ public:
     }
     int Remove(int folder, const std::string& name) override { return real.Remove(folder, name); }
 
-    PosixFileSystem real;
+    RealFileSystem real;
     bool full = false;
 };
 

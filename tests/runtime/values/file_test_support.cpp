@@ -1,17 +1,20 @@
 #include "runtime/values/file_test_support.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace kestran::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestran-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // A folder this call makes, never one found there (as mkdtemp, also where there is none).
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        auto candidate = std::filesystem::temp_directory_path() / ("kestran-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -33,7 +36,8 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
 std::vector<std::string> FilesBelow(const std::filesystem::path& root) {
     std::vector<std::string> found;
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
-        if (e.is_symlink() || e.is_regular_file()) found.push_back(std::filesystem::relative(e.path(), root).string());
+        if (e.is_symlink() || e.is_regular_file())
+            found.push_back(std::filesystem::relative(e.path(), root).generic_string());
     }
     std::sort(found.begin(), found.end());
     return found;

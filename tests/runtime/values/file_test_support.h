@@ -92,7 +92,7 @@ public:
 
 private:
     int Fault(std::string_view call) { return hook ? hook(call, ++calls) : 0; }
-    platform::PosixFileSystem real_;
+    platform::RealFileSystem real_;
 };
 
 // A runtime whose drive folders are below a fresh temporary folder.

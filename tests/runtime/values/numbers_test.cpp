@@ -26,6 +26,17 @@ TEST(PbToLong, RoundsHalfAwayFromZero) {
     EXPECT_EQ(PbToLong(3.0 / 2.0), 2);            // I / 2 with I = 3 addresses element 2
 }
 
+TEST(RoundHalfAwayFromZero, IsExactAtEveryBoundary) {
+    EXPECT_EQ(RoundHalfAwayFromZero(-0.49999999999999994), 0.0);
+    EXPECT_EQ(RoundHalfAwayFromZero(1.4999999999999998), 1.0);
+    EXPECT_EQ(RoundHalfAwayFromZero(-2.4999999999999996), -2.0);
+    EXPECT_EQ(RoundHalfAwayFromZero(4503599627370495.5), 4503599627370496.0);  // the last halves
+    EXPECT_EQ(RoundHalfAwayFromZero(-4503599627370497.0), -4503599627370497.0);
+    EXPECT_EQ(RoundHalfAwayFromZero(1e300), 1e300);
+    EXPECT_TRUE(std::isnan(RoundHalfAwayFromZero(std::nan(""))));
+    EXPECT_EQ(PbVal("0.49999999999999994%"), 0);
+}
+
 TEST(PbToLong, RefusesWhatDoesNotFit) {
     EXPECT_EQ(PbToLong(2147483647.0), 2147483647);
     EXPECT_EQ(PbToLong(-2147483648.0), INT32_MIN);
