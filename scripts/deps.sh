@@ -14,7 +14,7 @@ KESTRAN_PACKAGES=(
   xvfb xauth tmux xdotool
   desktop-file-utils lintian
   gettext
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev ccache
 )
 if [ "${1:-}" = web ]; then
   KESTRAN_PACKAGES+=(emscripten chromium nodejs)
