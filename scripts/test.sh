@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 preset="${1:-debug}"
 # Builds of the same sources in other clones (CI's, a colleague's work tree) are reused when
 # ccache is there: paths are hashed relative to each tree.
-if command -v ccache >/dev/null 2>&1; then
+if [ "$preset" != web ] && command -v ccache >/dev/null 2>&1; then
   export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
