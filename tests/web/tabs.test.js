@@ -31,6 +31,8 @@ async function openTab(context, options = {}) {
   const page = await context.newPage();
   h.acceptLeaving(page);
   await page.emulate(PHONE);
+  // The Japanese game, whatever the browser's language, as the headless program plays it.
+  await h.chooseLanguage(page, 'ja');
   if (options.withoutLocks) {
     await page.evaluateOnNewDocument(() => Object.defineProperty(Navigator.prototype, 'locks', { get: () => undefined }));
   }

@@ -123,6 +123,13 @@
     'Lower or upper case': '小文字・大文字',
     'No corridor on this screen.': 'この画面に通路はありません。',
     "it names no seed (the '#seed N' line a recording begins with)": "始めに '#seed N' の行がありません",
+    'its data is damaged': 'データが壊れています',
+    'its data is damaged (the checksum does not match)': 'データが壊れています (チェックサムが一致しません)',
+    'it is not base64url': 'base64url ではありません',
+    'it unpacks to more than a recording holds': '展開すると記録の上限を超えます',
+    'it is not text': 'テキストではありません',
+    'it carries no checksum': 'チェックサムがありません',
+    "it is not a key script's text": 'キースクリプトのテキストではありません',
   }));
 
   // Sentences with variable parts: the parts are the pattern's groups, $1, $2, ... in the Japanese.
@@ -160,6 +167,8 @@
      'このブラウザーは空きが足りないとゲームのセーブを消すことがあります: 「セーブをダウンロード」で控えを取って下さい。'],
     [/^(.+): type with the keyboard$/, '$1: キーボードで入力'],
     [/^Drive (\S)$/, 'ドライブ $1'],
+    [/^key script, line (\d+): (.+)$/, 'キースクリプト $1 行目: $2'],
+    [/^unknown key name (.+)$/, '知らないキー名 $1'],
     [/^watching key (\d+)\/(\d+) at (\d+) keys\/s$/, 'キー $1/$2 を再生中 (毎秒 $3 キー)'],
     [/^watching key (\d+)\/(\d+), paused$/, 'キー $1/$2 で一時停止中'],
     [/^going to key (\d+)\/(\d+)$/, 'キー $1/$2 へ移動中'],
