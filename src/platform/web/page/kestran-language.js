@@ -110,6 +110,8 @@
     'The file is larger than 1 MiB: it cannot be a save file.': 'ファイルが 1 MiB より大きいのでセーブファイルではありません。',
     'That is no file name.': 'ファイル名ではありません。',
     'Watch a recording': '記録を見る',
+    'Menu': 'メニュー',
+    'Dismiss': '閉じる',
     'A new version is ready —': '新しい版があります —',
     'Download save': 'セーブをダウンロード',
     'Back to the game': 'ゲームに戻る',
