@@ -198,8 +198,10 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     if (!LoadKeys(cl, script, error)) return Refuse(error);
     if (!cl.watch.empty() && !cl.seed && !script.seed)
         return Refuse(cl.watch + " names no seed (a '#seed N' line, as --record writes); give --seed");
+    auto settings = platform::LoadSettings(platform::RunningProgramFolder());
     Backend backend = Backend::Headless;
-    switch (ChooseBackend(cl, backend, error)) {
+    const bool englishIfShown = ChooseLanguage(cl, script, settings, Backend::Sdl) == game::Language::English;
+    switch (ChooseBackend(cl, backend, error, englishIfShown)) {
         case BackendProblem::None:
             break;
         case BackendProblem::BadCommandLine:
@@ -214,8 +216,10 @@ int Run(const std::string& programPath, const CommandLine& cl) {
         !OpenOutput(cl.dumpText, out.text, error) || !OpenOutput(cl.dumpPng, out.png, error)) {
         return Refuse(error);
     }
-    const auto settings = platform::LoadSettings(platform::RunningProgramFolder());
     out.language = ChooseLanguage(cl, script, settings, backend);
+    // From here on the setting is the language chosen, which the runtime's and the window's own
+    // texts follow too.
+    settings.language = out.language == game::Language::English ? "en" : "ja";
     std::unique_ptr<platform::Window> window;
     const auto openWindow = [&] {
         window = OpenGameWindow(backend, cl, programName, &font, settings, error);
@@ -228,7 +232,9 @@ int Run(const std::string& programPath, const CommandLine& cl) {
     const bool haveFont = fontLoaded.get();
     if (!haveFont && !cl.font.empty()) return Refuse(fontError);
     if (!haveFont && backend == Backend::Sdl) {
-        ShowStartupFailure(programName, "フォントが見つかりません: " + fontError);
+        ShowStartupFailure(
+            programName,
+            (out.language == game::Language::English ? "No font found: " : "フォントが見つかりません: ") + fontError);
         return kExitStartupFailure;
     }
     // The terminal draws text with its own font.

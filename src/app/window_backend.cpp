@@ -36,8 +36,8 @@ bool ChoosesHeadless(const CommandLine& cl) {
     return cl.backend == "headless" || (cl.backend.empty() && HeadlessOnly(cl));
 }
 
-BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error) {
-    const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow));
+BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error, bool english) {
+    const std::string cannotOpen(StartupMessageText(StartupMessage::CannotOpenWindow, english));
     if (ChoosesHeadless(cl) && !cl.watch.empty()) {
         error = "--watch plays a recording in a window or a terminal, not headless (--keys-file replays it there)";
         return BackendProblem::BadCommandLine;
@@ -91,15 +91,17 @@ std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, [[maybe_unused
                                                  [[maybe_unused]] const platform::Font* font,
                                                  [[maybe_unused]] const platform::Settings& settings,
                                                  std::string& error) {
+    const bool english = settings.language == "en";
 #if KESTRAN_HAVE_TTY
     if (backend == Backend::Tty) {
-        auto window = platform::tty::OpenTtyWindow(error, {.screenReader = cl.screenReader});
-        if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
+        auto window = platform::tty::OpenTtyWindow(error, {.screenReader = cl.screenReader, .english = english});
+        if (!window)
+            error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow, english)) + " (" + error + ")";
         return window;
     }
 #endif
     if (backend != Backend::Sdl) {
-        error = StartupMessageText(StartupMessage::CannotOpenWindow);
+        error = StartupMessageText(StartupMessage::CannotOpenWindow, english);
         return nullptr;
     }
 #if KESTRAN_HAVE_SDL
@@ -109,12 +111,14 @@ std::unique_ptr<platform::Window> OpenGameWindow(Backend backend, [[maybe_unused
     options.fullscreen = cl.fullscreen;
     options.hidden = BuildOptions{}.hiddenWindow == 1;
     options.font = font;
+    options.english = english;
     if (!settings.helpFolder.empty()) options.helpFile = settings.helpFolder / platform::kHelpFileName;
     auto window = platform::sdl::OpenSdlWindow(options, error);
-    if (!window) error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow)) + " (" + error + ")";
+    if (!window)
+        error = std::string(StartupMessageText(StartupMessage::CannotOpenWindow, english)) + " (" + error + ")";
     return window;
 #else
-    error = StartupMessageText(StartupMessage::CannotOpenWindow);
+    error = StartupMessageText(StartupMessage::CannotOpenWindow, english);
     return nullptr;
 #endif
 }

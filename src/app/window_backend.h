@@ -28,7 +28,7 @@ enum class BackendProblem {
 // available (unless --screen-reader asks for the terminal); else tty when standard input and
 // output are terminals. On a problem, `error` says
 // what it is.
-BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error);
+BackendProblem ChooseBackend(const CommandLine& cl, Backend& backend, std::string& error, bool english = false);
 
 // Whether the command line chooses the headless backend (known without starting anything).
 bool ChoosesHeadless(const CommandLine& cl);

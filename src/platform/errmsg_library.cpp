@@ -26,14 +26,16 @@ private:
 
 }  // namespace
 
-std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize) {
+std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize,
+                               MessageLanguage language) {
     if (folder.empty() || bufferSize == 0) return {};
     const auto file = folder / kErrorMessageLibraryName;
     LoadedLibrary library(file);
     if (!library.handle()) return {};
     // POSIX guarantees that a function pointer survives the round trip through void*.
     GetErrorMessageFunction get = nullptr;
-    void* symbol = dlsym(library.handle(), kErrorMessageExport);
+    void* symbol = language == MessageLanguage::English ? dlsym(library.handle(), kEnglishErrorMessageExport) : nullptr;
+    if (!symbol) symbol = dlsym(library.handle(), kErrorMessageExport);
     if (!symbol) return {};
     static_assert(sizeof(get) == sizeof(symbol));
     std::memcpy(&get, &symbol, sizeof(get));

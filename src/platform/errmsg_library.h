@@ -19,6 +19,10 @@ inline constexpr const char* kErrorMessageLibraryName = KESTRAN_ERRMSG_FILE_NAME
 // `handle` is the library's own handle, as the loader got it.
 using GetErrorMessageFunction = int (*)(void* handle, int number, char* buffer, unsigned size);
 inline constexpr const char* kErrorMessageExport = "PbGetErrMsg";
+// The same for the English text (ASCII); a library without it is asked for the Japanese one.
+inline constexpr const char* kEnglishErrorMessageExport = "PbGetErrMsgEn";
+
+enum class MessageLanguage { Japanese, English };
 
 // Buffer sizes of the two reports.
 constexpr unsigned kScreenReportBuffer = 260;
@@ -28,9 +32,10 @@ constexpr unsigned kMessageBoxBuffer = 256;
 // empty for none.
 std::string AskErrorMessage(GetErrorMessageFunction get, void* handle, int number, unsigned bufferSize);
 
-// The Shift-JIS text of error `number` from the library in `folder`, asked with a buffer of
-// `bufferSize` bytes. Empty when the library is missing or not loadable, lacks the export,
-// or has no text for the number.
-std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize);
+// The text of error `number` in `language` (Shift-JIS) from the library in `folder`, asked with
+// a buffer of `bufferSize` bytes. Empty when the library is missing or not loadable, lacks the
+// export, or has no text for the number.
+std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize,
+                               MessageLanguage language = MessageLanguage::Japanese);
 
 }  // namespace kestran::platform

@@ -28,11 +28,14 @@ private:
 
 }  // namespace
 
-std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize) {
+std::string LookupErrorMessage(const std::filesystem::path& folder, int number, unsigned bufferSize,
+                               MessageLanguage language) {
     if (folder.empty() || bufferSize == 0) return {};
     LoadedLibrary library(folder / kErrorMessageLibraryName);
     if (!library.handle()) return {};
-    const FARPROC symbol = GetProcAddress(library.handle(), kErrorMessageExport);
+    FARPROC symbol =
+        language == MessageLanguage::English ? GetProcAddress(library.handle(), kEnglishErrorMessageExport) : nullptr;
+    if (!symbol) symbol = GetProcAddress(library.handle(), kErrorMessageExport);
     if (!symbol) return {};
     GetErrorMessageFunction get = nullptr;
     static_assert(sizeof(get) == sizeof(symbol));

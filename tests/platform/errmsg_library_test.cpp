@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -70,10 +71,16 @@ std::set<int> NumbersTheRuntimeRaises() {
     return numbers;
 }
 
-TEST(ErrorMessageLibrary, EveryNumberTheRuntimeRaisesHasAText) {
+// The English text of a number is ASCII and fits the message box's room, where the Japanese
+// one does: an English report is never cut.
+TEST(ErrorMessageLibrary, EveryNumberTheRuntimeRaisesHasATextInBothLanguages) {
     for (int number : NumbersTheRuntimeRaises()) {
         const auto text = LookupErrorMessage(kLibraryFolder, number, platform::kScreenReportBuffer);
         EXPECT_FALSE(text.empty()) << "error " << number << " has no text";
+        const auto english =
+            LookupErrorMessage(kLibraryFolder, number, platform::kMessageBoxBuffer, platform::MessageLanguage::English);
+        EXPECT_TRUE(!english.empty() && english.size() < 79 && english != text) << "error " << number;
+        EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) { return c >= ' ' && c < 127; })) << english;
     }
 }
 

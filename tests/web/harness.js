@@ -92,7 +92,7 @@ async function openGame(session, seed, options = {}) {
 }
 
 // The game's language as the page's language control would have chosen it (remembered in the
-// browser's storage), whatever the machine's locale; the page's own texts follow the browser.
+// browser's storage), whatever the machine's locale; the page's own texts follow it too.
 function chooseLanguage(page, language) {
   return page.evaluateOnNewDocument((code) => localStorage.setItem('kestran-language', code), language);
 }
@@ -310,7 +310,7 @@ async function downloadSave(page) {
   await page.evaluate(() => { document.getElementById('status').textContent = ''; });
   await page.click('#download');
   const status = await page.evaluate(() => document.getElementById('status').textContent);
-  const ok = !/There is no/.test(status);
+  const ok = !/There is no|はありません/.test(status);
   return { bytes: ok ? await downloaded(file) : null, status };
 }
 

@@ -1,6 +1,6 @@
 // The languages of the page: the game in English for an English browser and from the language
-// control (remembered, and at once while the title shows); the page's own texts in Japanese for a
-// Japanese browser.
+// control (remembered, and at once while the title shows); the page's own texts in the game's
+// language.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -40,13 +40,14 @@ test('an English browser plays in English; the control chooses Japanese for the 
   await h.waitForProgram(page);
   assert.match(await newHero(page), /キャラクターを作成します/);
   assert.equal(await chosen(page), 'ja');
-  assert.equal(await readButton(page), 'Read the screen (Alt+R)');
+  assert.equal(await readButton(page), '画面を読む (Alt+R)');
 
   await page.reload();
   await h.waitForProgram(page);
   await Promise.all([page.waitForNavigation(), page.select('[data-action="language"]', 'en')]);
   await h.waitForProgram(page);
   assert.match(await newHero(page), /Creating a new character\./);
+  assert.equal(await readButton(page), 'Read the screen (Alt+R)');
   await game.close();
 });
 

@@ -98,7 +98,7 @@ test('an upload of a damaged save is taken, and loading it shows the load trap\'
   fs.writeFileSync(damaged, 'this is no save\r\n\x1A');
   const status = await h.uploadFile(page, 'upload', damaged);
   assert.equal(status.error, false, status.text);
-  assert.match(status.text, /is now KSSAVE on drive C/);
+  assert.match(status.text, /^damaged-save はドライブ C の KSSAVE になりました: タイトル画面の \(L\) で読み込めます。$/);
   await h.typeKeys(page, 'LCY');
   assert.match(await h.screenText(page), new RegExp(LOAD_TRAP_MESSAGE));
   await h.screenshot(page, 'damaged-upload');
@@ -117,7 +117,7 @@ test('an upload larger than a save can be is refused with a message and changes 
   page.on('dialog', (dialog) => dialog.accept());  // should the page ask to replace the save: yes
   const status = await h.uploadFile(page, 'upload', large);
   assert.equal(status.error, true);
-  assert.match(status.text, /larger than 1 MiB.*Nothing was changed/);
+  assert.match(status.text, /^large-save は 1 MiB より大きいのでセーブファイルではありません。何も変更しませんでした。$/);
   const kept = await h.downloadSave(page);
   assert.deepEqual(kept.bytes, fs.readFileSync(good));
   await game.close();
@@ -128,7 +128,7 @@ test('a drive without a save says so when its save is asked for', async () => {
   const { page } = game;
   const none = await h.downloadSave(page);
   assert.equal(none.bytes, null);
-  assert.match(none.status, /There is no KSSAVE on drive C/);
+  assert.match(none.status, /ドライブ C に KSSAVE はありません。/);
   await game.close();
 });
 
@@ -138,7 +138,7 @@ test('a predecessor save uploaded is converted by the game', async () => {
   const predecessor = path.join(work, 'VELDSAVE');
   fs.writeFileSync(predecessor, 'not a save either');
   const status = await h.uploadFile(page, 'upload-old', predecessor);
-  assert.match(status.text, /is now VELDSAVE on drive C/);
+  assert.match(status.text, /^VELDSAVE はドライブ C の VELDSAVE になりました: タイトル画面の \(D\) でコンバートできます。$/);
   // The game reads it (and finds it damaged): the upload reached the file the game converts.
   await h.typeKeys(page, 'DCY');
   assert.match(await h.screenText(page), new RegExp(LOAD_TRAP_MESSAGE));
@@ -172,7 +172,7 @@ test('Ctrl+C breaks off the game as in the window, and the page says the game ha
   await h.typeKeys(page, 'x');
   const status = await h.pageStatus(page);
   assert.equal(status.ended, true);
-  assert.match(await page.$eval('#notice', (n) => n.textContent), /The game has ended/);
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /ゲームが終了しました/);
   await game.close();
 });
 
@@ -182,8 +182,8 @@ test('a browser without what the game needs is told so', async () => {
     beforeLoad: (p) => p.evaluateOnNewDocument(() => { delete window.DecompressionStream; }),
   });
   const { page } = game;
-  await page.waitForFunction(() => /lacks what the game needs/.test(document.getElementById('notice').textContent));
-  assert.match(await page.$eval('#notice', (n) => n.textContent), /DecompressionStream/);
+  await page.waitForFunction(() => /ゲームに必要な機能がありません/.test(document.getElementById('notice').textContent));
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /必要な機能がありません: DecompressionStream \(gzip\)。最新の/);
   await h.screenshot(page, 'missing-feature');
   await game.close();
 });

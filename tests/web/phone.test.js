@@ -110,7 +110,7 @@ test('a new player on a phone plays by taps from the title, names the hero in ka
   // The game saved the hero on the way: the page asked once for lasting storage, and says what
   // the browser answered (a headless browser does not grant it) and how to keep a copy.
   assert.equal(await page.evaluate(() => window.persistRequests), 1);
-  assert.match(await page.$eval('.alert', (s) => s.textContent), /may clear the game's saves.*Download save/);
+  assert.match(await page.$eval('.alert', (s) => s.textContent), /空きが足りないとゲームのセーブを消すことがあります.*セーブをダウンロード/);
 });
 
 test('portrait and landscape: the screen fills the width or the height, the keys are in reach and large enough', async () => {
@@ -190,7 +190,7 @@ test('a new build is offered on the title screen, not in the middle of a game, a
     // No save on drive C: the load fails and the game is back on the title screen.
     for (const key of ['C', 'Y', '{Enter}']) await h.tapKey(page, key);
     await page.waitForSelector('#offer:not([hidden])');
-    assert.match(await page.$eval('#offer', (o) => o.textContent), /A new version is ready/);
+    assert.match(await page.$eval('#offer', (o) => o.textContent), /新しい版があります/);
     await shot(page, 'phone-update-offer');
     await Promise.all([page.waitForNavigation(), h.tap(page, '#offer [data-action="update"]')]);
     await h.waitForProgram(page);

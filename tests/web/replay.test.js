@@ -42,8 +42,8 @@ async function waitForState(page, pattern) {
   }, { timeout: 30000 }, pattern.source);
 }
 
-async function control(page, label) {
-  await page.click(`#replay button[aria-label="${label}"]`);
+async function control(page, key) {
+  await page.click(`#replay button[data-key="${key}"]`);
 }
 
 // Waits until the player has the game: the controls gone, the program waiting for a key.
@@ -66,24 +66,24 @@ function assertSamePicture(actual, expected, name) {
 test('a #replay= link plays with pause, step, back and speed, then hands over on the headless frame', async () => {
   const game = await h.openGame(session, 99, { hash: replayHash(`#seed ${SEED}\n${TOWN}`) });
   const { page } = game;
-  await waitForState(page, /^watching key \d+\/24 at 8 keys\/s$/);
-  await control(page, 'Pause or go on');
-  await waitForState(page, /paused$/);
-  const typed = Number((await watchState(page)).match(/key (\d+)\//)[1]);
-  await control(page, 'Forward one key');
-  await control(page, 'Forward one key');
-  await waitForState(page, new RegExp(`key ${typed + 2}/24, paused`));
-  await control(page, 'Back one key');  // the game starts again and replays to there
-  await waitForState(page, new RegExp(`key ${typed + 1}/24, paused`));
-  for (let i = 0; i < 3; ++i) await control(page, 'Faster');
-  await control(page, 'Pause or go on');
-  await waitForState(page, /at 64 keys\/s$/);
+  await waitForState(page, /^キー \d+\/24 を再生中 \(毎秒 8 キー\)$/);
+  await control(page, ' ');
+  await waitForState(page, /一時停止中$/);
+  const typed = Number((await watchState(page)).match(/キー (\d+)\//)[1]);
+  await control(page, '{Right}');
+  await control(page, '{Right}');
+  await waitForState(page, new RegExp(`キー ${typed + 2}/24 で一時停止中`));
+  await control(page, '{Left}');  // the game starts again and replays to there
+  await waitForState(page, new RegExp(`キー ${typed + 1}/24 で一時停止中`));
+  for (let i = 0; i < 3; ++i) await control(page, '+');
+  await control(page, ' ');
+  await waitForState(page, /毎秒 64 キー\)$/);
   await h.screenshot(page, 'replay-watching');
   await waitForTakeOver(page);
   const drives = path.join(work, 'link', 'drives');
   fs.mkdirSync(drives, { recursive: true });
   assertSamePicture(await h.canvasPixels(page), h.readPng(h.nativeRun(SEED, TOWN, drives, 'link.png')), 'link');
-  assert.match((await statusLine(page)).text, /The game is yours/);
+  assert.match((await statusLine(page)).text, /ここから続きを遊べます/);
   // The watched game saved on drive C, in a copy: the browser's storage has no save.
   assert.equal((await h.downloadSave(page)).bytes, null);
   await game.close();
@@ -128,8 +128,10 @@ test('the session\'s recording replays headless to the page\'s screen, and its l
   const fresh = await context.newPage();
   await fresh.setViewport({ width: 1400, height: 1100 });
   await fresh.goto(link);
+  // An English browser that chose no language: the page's texts are English, whatever the
+  // recording's language.
   await waitForState(fresh, /^watching key/);
-  await control(fresh, 'To the last key');
+  await control(fresh, '{End}');
   await waitForTakeOver(fresh);
   assertSamePicture(await h.canvasPixels(fresh), played, 'shared');
   await context.close();
@@ -137,11 +139,12 @@ test('the session\'s recording replays headless to the page\'s screen, and its l
 
 test('a damaged link, a link without a seed and a foreign file are refused, and the game goes on as it was', async () => {
   for (const [hash, message] of [
-    ['#replay=AAAA', /cannot be read: its data is damaged/],
-    ['#replay=%%%', /cannot be read: it is not base64url/],
-    [replayHash('NCARL{Enter}'), /cannot be watched: it names no seed/],
-    [replayHash('#seed 1\nNCARL').replace(/\.(.)/, (_, c) => '.' + (c === 'A' ? 'B' : 'A')), /checksum does not match/],
-    [replayHash(`#seed 1\n{Nonsense}`), /cannot be watched: key script, line 2: unknown key name/],
+    ['#replay=AAAA', /^リンクの記録を読めません: データが壊れています。ゲームはいつもどおり始まります。$/],
+    ['#replay=%%%', /^リンクの記録を読めません: base64url ではありません。/],
+    [replayHash('NCARL{Enter}'), /^リンクの記録は見られません: 始めに '#seed N' の行がありません。/],
+    [replayHash('#seed 1\nNCARL').replace(/\.(.)/, (_, c) => '.' + (c === 'A' ? 'B' : 'A')),
+      /^リンクの記録を読めません: データが壊れています \(チェックサムが一致しません\)。/],
+    [replayHash(`#seed 1\n{Nonsense}`), /^リンクの記録は見られません: キースクリプト 2 行目: 知らないキー名 \{Nonsense\}。/],
   ]) {
     const game = await h.openGame(session, SEED, { hash });
     const { page } = game;
@@ -164,14 +167,14 @@ test('a damaged link, a link without a seed and a foreign file are refused, and 
   fs.writeFileSync(picture, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0xff, 0x00]));
   const seedless = path.join(work, 'seedless.keys');
   fs.writeFileSync(seedless, 'nTARO{Enter}\n');
-  for (const [file, message] of [[picture, /is not a recording: it is not text/],
-    [seedless, /cannot be watched: it names no seed/]]) {
+  for (const [file, message] of [[picture, /^picture.keys は記録ではありません: テキストではありません。/],
+    [seedless, /^seedless.keys は見られません: 始めに '#seed N' の行がありません。/]]) {
     await page.evaluate(() => { document.getElementById('status').textContent = ''; });
     const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('[data-action="open-recording"]')]);
     await chooser.accept([file]);
     const said = await statusLine(page);
     assert.match(said.text, message);
-    assert.match(said.text, /Nothing was changed/);
+    assert.match(said.text, /何も変更しませんでした。$/);
   }
   await h.waitForProgram(page);
   assert.equal(await h.screenText(page), before);

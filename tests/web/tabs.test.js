@@ -31,6 +31,8 @@ async function openTab(context, options = {}) {
   const page = await context.newPage();
   h.acceptLeaving(page);
   await page.emulate(PHONE);
+  // The Japanese game, whatever the browser's language, as the headless program plays it.
+  await h.chooseLanguage(page, 'ja');
   if (options.withoutLocks) {
     await page.evaluateOnNewDocument(() => Object.defineProperty(Navigator.prototype, 'locks', { get: () => undefined }));
   }
@@ -107,11 +109,11 @@ test('a second tab is told and takes over; the first stops writing; a refused sa
   await h.typeKeys(first, heroSaved('AKI'));
   const second = await openTab(context, { expectRunning: false });
   await second.waitForSelector('#notice [data-action="take-over"]');
-  assert.match(await second.$eval('#notice', (n) => n.textContent), /open in another tab/);
+  assert.match(await second.$eval('#notice', (n) => n.textContent), /ゲームは別のタブで開いています。/);
   await h.tap(second, '#notice [data-action="take-over"]');
   await h.waitForProgram(second);
   await first.waitForSelector('#notice [data-action="take-over"]');
-  assert.match(await first.$eval('#notice', (n) => n.textContent), /went on in another tab/);
+  assert.match(await first.$eval('#notice', (n) => n.textContent), /ゲームは別のタブで続いています/);
 
   // The storage is full: the game says its save failed, the page names the storage and offers
   // the download, and drive C keeps AKI, in the storage and in the game's files.
@@ -126,7 +128,7 @@ test('a second tab is told and takes over; the first stops writing; a refused sa
   await h.typeKeys(second, 'Y');
   assert.match(await h.screenText(second), /指定したデバイスが見つかりませんでした/);
   assert.match(await second.$eval('.alert:not([hidden])', (a) => a.textContent),
-               /IndexedDB\) is full.*previous save is as it was.*Download save/);
+               /IndexedDB\) がいっぱいです。前のセーブはそのままです。「セーブをダウンロード」/);
   await h.screenshot(second, 'phone-storage-full');
   assert.match(await storedSave(second), /AKI/);
   // The download offered is the refused save, the hero who could not be stored.

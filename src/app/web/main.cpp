@@ -64,12 +64,18 @@ int PlayRecorded(Platform& platform, std::optional<uint32_t> seed, kestran::game
     auto& recording = web::SessionRecording();
     recording.str({});
     kestran::platform::Window* const window = platform.window;
-    kestran::platform::RecordingWindow recorder(*window, recording, *seed, kEncode,
-                                                language == kestran::game::Language::English ? "en" : "ja");
+    const char* const name = language == kestran::game::Language::English ? "en" : "ja";
+    kestran::platform::RecordingWindow recorder(*window, recording, *seed, kEncode, name);
     platform.window = &recorder;
+    // The runtime's own reports follow the game's language.
+    const kestran::platform::Settings* const shared = platform.settings;
+    kestran::platform::Settings settings = shared ? *shared : kestran::platform::Settings{};
+    settings.language = name;
+    platform.settings = &settings;
     const int status = kestran::RunProgram(
         rt, [game = *seed, language](kestran::Runtime& r) { kestran::game::RunGame(r, game, language); });
     platform.window = window;
+    platform.settings = shared;
     return status;
 }
 

@@ -400,7 +400,8 @@ void SdlWindow::ToggleFullscreen() {
 
 void SdlWindow::CopyText() {
     if (SDL_SetClipboardText(ScreenText(textRows_).c_str()) != 0) {
-        ShowMessage(options_.title + ".EXE", "クリップボードをオープンできません");
+        ShowMessage(options_.title + ".EXE",
+                    options_.english ? "Cannot open the clipboard" : "クリップボードをオープンできません");
     }
 }
 

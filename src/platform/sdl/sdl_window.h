@@ -21,6 +21,7 @@ struct SdlWindowOptions {
     bool hidden = false;             // create the window hidden
     const Font* font = nullptr;      // draws the input method's composition
     std::filesystem::path helpFile;  // opened by F1 when the file exists; empty: no help
+    bool english = false;            // the window's own messages in English, not Japanese
 };
 
 // Whether SDL can open windows here: a display is named (DisplayNamed) and the video subsystem

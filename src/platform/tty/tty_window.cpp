@@ -258,9 +258,10 @@ void TtyWindow::PlaceCursor() {
 
 void TtyWindow::DrawTooSmall() {
     erase();
+    const std::string size = std::to_string(COLS) + "x" + std::to_string(LINES);
     const std::string lines[] = {
-        "端末を 80x24 以上に広げてください",
-        "(いまは " + std::to_string(COLS) + "x" + std::to_string(LINES) + ")",
+        options_.english ? "Please make the terminal at least 80x24" : "端末を 80x24 以上に広げてください",
+        (options_.english ? "(now " : "(いまは ") + size + ")",
     };
     const int top = std::max(0, (LINES - 2) / 2);
     for (int i = 0; i < 2; ++i) {

@@ -17,6 +17,7 @@ struct TtyOptions {
     // (the corridor in words) where the picture would be; the cursor left at the start of the row
     // that changed last, or in the line being typed, since screen readers follow the cursor.
     bool screenReader = false;
+    bool english = false;  // the terminal's own messages in English, not Japanese
 };
 
 // Takes over the terminal (UTF-8, raw keys, the 80x24 screen at its top left). Null, with the

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "platform/settings.h"
 #include "runtime/frame/errors.h"
 #include "runtime/frame/statement.h"
 #include "runtime/runtime.h"
@@ -23,6 +24,18 @@ constexpr std::string_view kStartupMessages[] = {
     "メタファイルが作成できません",
 };
 
+constexpr std::string_view kEnglishStartupMessages[] = {
+    "Out of memory",
+    "The system is not working properly",
+    "Cannot open the window",
+    "Cannot create a device context",
+    "Cannot create a graphics bitmap",
+    "Resource not found",
+    "No form data",
+    "Cannot create a metafile",
+};
+static_assert(std::size(kEnglishStartupMessages) == std::size(kStartupMessages));
+
 void StartRuntime(Runtime& rt) {
     auto& frame = rt.frame;
     frame.options = BuildOptions{};
@@ -36,9 +49,10 @@ void StartRuntime(Runtime& rt) {
 // An exception no part of the runtime knows: the last words, then the end.
 void ReportUnexpected(Runtime& rt) {
     const auto& at = rt.frame.currentStatement;
-    std::string text = "続行不可能なエラーが発生しました ";
+    const bool english = ShowsEnglish(rt);
+    std::string text = english ? "Fatal error, the program cannot go on: " : "続行不可能なエラーが発生しました ";
     text += ModuleName(at);
-    text += " [" + std::to_string(at.line()) + "行]";
+    text += english ? " [line " + std::to_string(at.line()) + "]" : " [" + std::to_string(at.line()) + "行]";
     if (rt.platform.window) {
         rt.platform.window->ShowMessage(rt.programName, text);
     } else {
@@ -67,9 +81,14 @@ std::string MessageBoxTitle(const Runtime& rt) {
     return rt.programName + ".EXE";
 }
 
-std::string_view StartupMessageText(StartupMessage message) {
+std::string_view StartupMessageText(StartupMessage message, bool english) {
+    const auto& texts = english ? kEnglishStartupMessages : kStartupMessages;
     const auto index = static_cast<std::size_t>(message) - 1;
-    return index < std::size(kStartupMessages) ? kStartupMessages[index] : kStartupMessages[1];
+    return index < std::size(texts) ? texts[index] : texts[1];
+}
+
+bool ShowsEnglish(const Runtime& rt) {
+    return rt.platform.settings && rt.platform.settings->language == "en";
 }
 
 int RunProgram(Runtime& rt, const MainBody& body) {

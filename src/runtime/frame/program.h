@@ -31,7 +31,12 @@ enum class StartupMessage {
     NoFormData = 7,
     NoMetafile = 8,
 };
-std::string_view StartupMessageText(StartupMessage message);
+// In English (ASCII) when `english`, as a program chosen to show English reports them.
+std::string_view StartupMessageText(StartupMessage message, bool english = false);
+
+// Whether the runtime's own texts (its reports, the error-message texts) are shown in English:
+// the settings name English as the game's language. Japanese, the original's, otherwise.
+bool ShowsEnglish(const Runtime& rt);
 
 // The game's main body, called once.
 using MainBody = std::function<void(Runtime&)>;

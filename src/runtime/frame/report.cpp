@@ -21,7 +21,9 @@ constexpr const char* kRuntimeVersion = "KESTRAN RTL 1.0";
 
 std::string ErrorMessageText(const Runtime& rt, int number, unsigned bufferSize) {
     if (!rt.platform.settings) return {};
-    return platform::LookupErrorMessage(rt.platform.settings->errorMessageFolder, number, bufferSize);
+    return platform::LookupErrorMessage(
+        rt.platform.settings->errorMessageFolder, number, bufferSize,
+        ShowsEnglish(rt) ? platform::MessageLanguage::English : platform::MessageLanguage::Japanese);
 }
 
 // "%d/%02d/%02d %02d:%02d:%02d"
@@ -84,13 +86,22 @@ void PressAnyKey(Runtime& rt, std::string_view text) {
     console.Present(rt);
 }
 
+std::string PressAnyKeyText(const Runtime& rt) {
+    return ShowsEnglish(rt) ? "\r\nPress any key" : "\r\n任意のキーを押してください"_sj.str();
+}
+
+// " [12行]" as the report names the line the program stopped at.
+std::string LineText(const Runtime& rt, int line) {
+    return ShowsEnglish(rt) ? " [line " + std::to_string(line) + "]" : " [" + std::to_string(line) + "行]"_sj.str();
+}
+
 }  // namespace
 
 void PbReportFatal(Runtime& rt, const PbError& error) {
     rt.frame.error.lastNumber = error.number();
     const std::string module = ModuleName(error.where());
-    PbString line = "\r\n" + module + " [" + std::to_string(error.line()) + "行]:エラー["_sj.str() +
-                    std::to_string(error.number()) + "]";
+    PbString line = "\r\n" + module + LineText(rt, error.line()) +
+                    (ShowsEnglish(rt) ? ": error [" : ":エラー["_sj.str()) + std::to_string(error.number()) + "]";
     WriteErrorLog(rt, module, error);
     if (!rt.platform.window) {
         std::string text = line;
@@ -105,7 +116,7 @@ void PbReportFatal(Runtime& rt, const PbError& error) {
         if (auto more = ErrorMessageText(rt, error.number(), platform::kScreenReportBuffer); !more.empty()) {
             rt.console.WriteText("\r\n" + more);
         }
-        PressAnyKey(rt, "\r\n任意のキーを押してください"_sj);
+        PressAnyKey(rt, PressAnyKeyText(rt));
     } catch (const PbError&) {
         // The report cannot fail further: an error inside it is ignored.
     } catch (const ProgramEnd&) {
@@ -115,8 +126,8 @@ void PbReportFatal(Runtime& rt, const PbError& error) {
 
 void PbBreakStop(Runtime& rt) {
     const auto& at = rt.frame.currentStatement;
-    const PbString text = "\r\n中断しました"_sj.str() + " " + ModuleName(at) + "[" + std::to_string(at.line()) +
-                          "行] "_sj.str() + "\r\n任意のキーを押してください"_sj.str();
+    const PbString text = (ShowsEnglish(rt) ? "\r\nStopped at " : "\r\n中断しました "_sj.str()) + ModuleName(at) +
+                          LineText(rt, at.line()).substr(1) + " " + PressAnyKeyText(rt);
     rt.frame.ending = true;
     if (rt.platform.window) {
         try {

@@ -186,5 +186,38 @@ TEST_F(ReportTest, UnknownExceptionIsReportedAsUnrecoverable) {
     EXPECT_NE(window.messages[0].find("続行不可能なエラーが発生しました report_test.cpp"), std::string::npos);
 }
 
+// An English game's reports: the same lines, their words and the library's text in English.
+TEST_F(ReportTest, EnglishReportsFatalErrorBreakAndUnknownExceptionInEnglish) {
+    settings.language = "en";
+    window.Type("xy");
+    uint32_t line = 0;
+    RunProgram(rt, [&](Runtime& r) {
+        line = __LINE__ + 1;
+        PbLocate(r, 80, 0);
+    });
+    const std::string report = "report_test.cpp [line " + std::to_string(line) + "]: error [5]";
+    const int row = RowWith(report);
+    ASSERT_GE(row, 0) << Row(1);
+    EXPECT_EQ(Row(row), report);
+    EXPECT_EQ(Row(row + 1), "Illegal function call or argument value");
+    EXPECT_EQ(Row(row + 2), "Press any key");
+
+    RunProgram(rt, [&](Runtime& r) {
+        PbStatement(r);
+        PbRaiseEvent(r, EventTable::kBreak);
+        line = __LINE__ + 1;
+        PbStatement(r);
+    });
+    EXPECT_GE(RowWith("Stopped at report_test.cpp[line " + std::to_string(line) + "]"), 0);
+
+    RunProgram(rt, [](Runtime& r) {
+        PbStatement(r);
+        throw std::logic_error("broken");
+    });
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].find("Fatal error, the program cannot go on: report_test.cpp [line "),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace kestran::testing

@@ -7,13 +7,16 @@
 #include "platform/errmsg_library.h"
 
 extern "C" int PbGetErrMsg(void* handle, int number, char* buffer, unsigned size);
+extern "C" int PbGetErrMsgEn(void* handle, int number, char* buffer, unsigned size);
 
 namespace kestran::platform {
 
-std::string LookupErrorMessage(const std::filesystem::path&, int number, unsigned bufferSize) {
+std::string LookupErrorMessage(const std::filesystem::path&, int number, unsigned bufferSize,
+                               MessageLanguage language) {
     if (bufferSize == 0) return {};
     std::vector<char> buffer(bufferSize + 1, '\0');  // one spare byte: the text always ends
-    if (PbGetErrMsg(nullptr, number, buffer.data(), bufferSize) == 0) return {};
+    const auto get = language == MessageLanguage::English ? PbGetErrMsgEn : PbGetErrMsg;
+    if (get(nullptr, number, buffer.data(), bufferSize) == 0) return {};
     return std::string(buffer.data(), strnlen(buffer.data(), bufferSize));
 }
 

@@ -1,14 +1,16 @@
 // The languages of the page: which language the game starts in, the control that chooses it, and
-// the page's own texts in Japanese for a Japanese browser.
+// the page's own texts in Japanese for a Japanese game.
 //
 // The game's language is the one chosen with the control, remembered in the browser (localStorage
 // 'kestran-language'); without a choice the browser's first language decides: Japanese for 'ja',
 // English for any other. The program asks at its start (kestranPage.chosenLanguage,
 // .browserLanguage), so a new choice reaches the game when it starts again: at once while the
-// title screen shows, else at the next start. The page's own controls and messages are for the
-// person at the browser and follow its language, also when they play the other language's game.
+// title screen shows, else at the next start. The page's own controls and messages are in the
+// language the game starts in, so that a page never mixes the two.
 // They are written in English; in Japanese they are replaced where they appear, also when another
-// module writes them later, as long as the whole text is one this table knows.
+// module writes them later: a whole text this table knows, or else each of its sentences, a
+// sentence with variable parts (a file name, a drive, a reason) by a pattern whose Japanese
+// places the parts in its own order.
 'use strict';
 
 (function () {
@@ -86,7 +88,118 @@
     'Language': '言語',
     'The game starts in English next time.': '次に始めるときから英語になります。',
     'The game starts in Japanese next time.': '次に始めるときから日本語になります。',
+    'Reload the page to try again.': 'ページを再読み込みして下さい。',
+    'A current Chromium, Firefox or Safari runs it.': '最新の Chromium、Firefox、Safari で動きます。',
+    'The game starts as usual.': 'ゲームはいつもどおり始まります。',
+    "The game's files could not be loaded.": 'ゲームのファイルを読み込めませんでした。',
+    "This browser cannot unpack the link's recording.": 'このブラウザーではリンクの記録を展開できません。',
+    "The screen's text is on the clipboard.": '画面の文字をクリップボードにコピーしました。',
+    "This game's recording is downloaded.": 'このゲームの記録をダウンロードしました。',
+    'Open it here with "Watch a recording", or watch it with kestran --watch=FILE.':
+      '「記録を見る」でここで開くか、kestran --watch=FILE で見られます。',
+    "The save the browser's storage refused is downloaded as KSSAVE.":
+      'ブラウザーの保存領域が受け付けなかったセーブを KSSAVE としてダウンロードしました。',
+    "This browser keeps the game's saves until you remove them.":
+      'このブラウザーはゲームのセーブを消すまで保存します。',
+    'Save in the game first (at the inn, or when a hero is made).':
+      '先にゲームの中でセーブして下さい (宿屋で、または主人公を作ったとき)。',
+    'This tab writes its drives again at the next save.': 'このタブは次のセーブでドライブを書き直します。',
+    'The previous save is as it was.': '前のセーブはそのままです。',
+    'Keep a copy of this game with "Download save".': '「セーブをダウンロード」でこのゲームの控えを取って下さい。',
+    'Keep a copy with "Download save".': '「セーブをダウンロード」で控えを取って下さい。',
+    'The file is larger than 1 MiB: it cannot be a save file.': 'ファイルが 1 MiB より大きいのでセーブファイルではありません。',
+    'That is no file name.': 'ファイル名ではありません。',
+    'Watch a recording': '記録を見る',
+    'Menu': 'メニュー',
+    'Dismiss': '閉じる',
+    'A new version is ready —': '新しい版があります —',
+    'Download save': 'セーブをダウンロード',
+    'Back to the game': 'ゲームに戻る',
+    'Play here': 'ここで遊ぶ',
+    'The game went on in another tab: this tab no longer saves.':
+      'ゲームは別のタブで続いています: このタブはもうセーブしません。',
+    'The game is open in another tab. Playing here ends it there; its saves stay.':
+      'ゲームは別のタブで開いています。ここで遊ぶとそちらは終わります。セーブは残ります。',
+    'Other drives': 'ほかのドライブ',
+    'Close the keyboard': 'キーボードを閉じる',
+    'Lower or upper case': '小文字・大文字',
+    'No corridor on this screen.': 'この画面に通路はありません。',
+    "it names no seed (the '#seed N' line a recording begins with)": "始めに '#seed N' の行がありません",
+    'its data is damaged': 'データが壊れています',
+    'its data is damaged (the checksum does not match)': 'データが壊れています (チェックサムが一致しません)',
+    'it is not base64url': 'base64url ではありません',
+    'it unpacks to more than a recording holds': '展開すると記録の上限を超えます',
+    'it is not text': 'テキストではありません',
+    'it carries no checksum': 'チェックサムがありません',
+    "it is not a key script's text": 'キースクリプトのテキストではありません',
   }));
+
+  // Sentences with variable parts: the parts are the pattern's groups, $1, $2, ... in the Japanese.
+  const storage = "the browser's storage for this page \\(IndexedDB\\)";
+  const patterns = [
+    [/^The game stopped: (.+)$/, 'ゲームが停止しました: $1'],
+    [/^The font could not be loaded \((.*)\)\.$/, 'フォントを読み込めませんでした ($1)。'],
+    [/^This browser lacks what the game needs: (.+)\.$/, 'このブラウザーにはゲームに必要な機能がありません: $1。'],
+    [/^The link's recording cannot be read: (.+)\.$/, 'リンクの記録を読めません: $1。'],
+    [/^The link's recording cannot be watched: (.+)\.$/, 'リンクの記録は見られません: $1。'],
+    [/^(.+) is too large to be a recording\.$/, '$1 は大きすぎて記録ではありません。'],
+    [/^(.+) is not a recording: it is not text\.$/, '$1 は記録ではありません: テキストではありません。'],
+    [/^(.+) cannot be watched: (.+)\.$/, '$1 は見られません: $2。'],
+    [/^The save of drive (\S+) is downloaded as (\S+)\.$/, 'ドライブ $1 のセーブを $2 としてダウンロードしました。'],
+    [/^(.+) is larger than 1 MiB: it cannot be a save file\.$/, '$1 は 1 MiB より大きいのでセーブファイルではありません。'],
+    [/^(.+) is too large to be a save file\.$/, '$1 は大きすぎてセーブファイルではありません。'],
+    [/^(.+) could not be read \((.*)\)\.$/, '$1 を読めませんでした ($2)。'],
+    [/^The file could not be stored \((.*)\)\.$/, 'ファイルを保存できませんでした ($1)。'],
+    [/^Replace the (\S+) on drive (\S+) with (.+)\?$/, 'ドライブ $2 の $1 を $3 で置き換えますか？'],
+    [/^(.+) is now (\S+) on drive (\S+): load it with \(L\) on the title screen\.$/,
+     '$1 はドライブ $3 の $2 になりました: タイトル画面の (L) で読み込めます。'],
+    [/^(.+) is now (\S+) on drive (\S+): convert it with \(D\) on the title screen\.$/,
+     '$1 はドライブ $3 の $2 になりました: タイトル画面の (D) でコンバートできます。'],
+    [/^There is no drive (\S+)\.$/, 'ドライブ $1 はありません。'],
+    [/^There is no (\S+) on drive (\S+)\.$/, 'ドライブ $2 に $1 はありません。'],
+    [new RegExp(`^The game's saves were removed from ${storage} while the game was open\\.$`),
+     'ゲームを開いている間に、このページのブラウザー保存領域 (IndexedDB) からセーブが消されました。'],
+    [new RegExp(`^The save could not be written: ${storage} is full\\.$`),
+     'セーブを書き込めませんでした: このページのブラウザー保存領域 (IndexedDB) がいっぱいです。'],
+    [new RegExp(`^The save could not be written: ${storage} refused it \\((.*)\\)\\.$`),
+     'セーブを書き込めませんでした: このページのブラウザー保存領域 (IndexedDB) が拒否しました ($1)。'],
+    [/^This browser keeps no storage for this page: saves last only until the page is closed\.$/,
+     'このブラウザーはこのページの保存領域を持ちません: セーブはページを閉じるまでしか残りません。'],
+    [/^This browser may clear the game's saves when it runs short of space: keep a copy with "Download save"\.$/,
+     'このブラウザーは空きが足りないとゲームのセーブを消すことがあります: 「セーブをダウンロード」で控えを取って下さい。'],
+    [/^(.+): type with the keyboard$/, '$1: キーボードで入力'],
+    [/^Drive (\S)$/, 'ドライブ $1'],
+    [/^key script, line (\d+): (.+)$/, 'キースクリプト $1 行目: $2'],
+    [/^unknown key name (.+)$/, '知らないキー名 $1'],
+    [/^watching key (\d+)\/(\d+) at (\d+) keys\/s$/, 'キー $1/$2 を再生中 (毎秒 $3 キー)'],
+    [/^watching key (\d+)\/(\d+), paused$/, 'キー $1/$2 で一時停止中'],
+    [/^going to key (\d+)\/(\d+)$/, 'キー $1/$2 へ移動中'],
+    [/^go to key (\d*)_\/(\d+) \(Enter\)$/, 'キー $1_/$2 へ移動 (Enter)'],
+  ];
+
+  // A part that is itself a known text (a reason the program gives) is shown in Japanese too.
+  function sentence(text) {
+    if (japanese.has(text)) return japanese.get(text);
+    for (const [pattern, shown] of patterns) {
+      const parts = text.match(pattern);
+      if (parts) return shown.replace(/\$(\d)/g, (_, n) => sentence(parts[n]) ?? parts[n]);
+    }
+    return null;
+  }
+
+  // `text` in Japanese: whole, or sentence by sentence, a sentence no entry knows left as it is;
+  // null when nothing of it is known.
+  function toJapanese(text) {
+    if (japanese.has(text)) return japanese.get(text);
+    const parts = text.split(/(?<=[.!?])\s+/);
+    const shown = parts.map((part) => sentence(part));
+    if (parts.length < 2 || shown.every((part) => part === null)) return sentence(text);
+    // Japanese sentences follow each other without a blank; an English one left as it is keeps it.
+    return shown.reduce((joined, part, i) => {
+      const next = part ?? parts[i];
+      return i === 0 ? next : joined + (/[。？！]$/.test(joined) && part !== null ? '' : ' ') + next;
+    }, '');
+  }
 
   function remembered() {
     try {
@@ -103,7 +216,10 @@
   }
 
   const current = () => remembered() || browser();
-  kestran.language = { chosen: remembered, browser, current };
+  // The page's text for `text`, in the language of the page (for what no element shows, such as a
+  // question the browser asks).
+  const text = (english) => (current() === 'ja' && toJapanese(english.replace(/\s+/g, ' '))) || english;
+  kestran.language = { chosen: remembered, browser, current, text };
 
   // --- the page's own texts ---
 
@@ -112,13 +228,13 @@
   function translateNode(node) {
     if (node.nodeType === Node.TEXT_NODE) {
       const text = node.nodeValue.trim();
-      const shown = japanese.get(text.replace(/\s+/g, ' '));
+      const shown = text && toJapanese(text.replace(/\s+/g, ' '));
       if (shown) node.nodeValue = node.nodeValue.replace(text, shown);
       return;
     }
     if (node.nodeType !== Node.ELEMENT_NODE) return;
     for (const name of attributes) {
-      const shown = node.hasAttribute(name) && japanese.get(node.getAttribute(name));
+      const shown = node.hasAttribute(name) && toJapanese(node.getAttribute(name));
       if (shown) node.setAttribute(name, shown);
     }
     node.childNodes.forEach(translateNode);
@@ -174,5 +290,5 @@
   addControl();
   const log = document.getElementById('reader-log');
   if (log) log.lang = current();
-  if (browser() === 'ja') showJapanese();
+  if (current() === 'ja') showJapanese();
 })();

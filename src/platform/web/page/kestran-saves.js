@@ -60,8 +60,8 @@
       say(file.name + ' could not be read (' + e.message + '). Nothing was changed.', true);
       return;
     }
-    if (fetchSave(letter, name) && !window.confirm('Replace the ' + name + ' on drive ' + letter + ' with ' +
-                                                   file.name + '?')) {
+    const question = 'Replace the ' + name + ' on drive ' + letter + ' with ' + file.name + '?';
+    if (fetchSave(letter, name) && !window.confirm(kestran.language ? kestran.language.text(question) : question)) {
       say('Nothing was changed.');
       return;
     }
