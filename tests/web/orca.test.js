@@ -17,7 +17,7 @@ const skip = lacking.length ? `needs ${lacking.join(', ')} (bash scripts/deps.sh
 
 test('Orca tells a walk from the title into the labyrinth, every screen in order and nothing twice without cause', { skip, timeout: 240000 }, async () => {
   const { server, url } = await startServer(h.PAGE_DIR, 0);
-  const session = await orca.start(`${url}?seed=7`);
+  const session = await orca.start(`${url}?seed=7&language=ja`);
   // What Orca said for the keys, as one line; every utterance in Japanese.
   const say = async (keys) => {
     const spoken = [];
@@ -37,8 +37,8 @@ test('Orca tells a walk from the title into the labyrinth, every screen in order
     assert.match(await say('x'), /ここはオディシスの街です .* どうしますか[？?]$/);
     // Alt+M to the page's controls, Tab to the next (the reader goes to browse mode), Enter on it:
     // the button acts, and the next key, M (a key of the reader's browse mode), is the game's again.
-    assert.match(await say('alt+m'), /The page's controls: Read the screen/);
-    assert.match(await say('Tab'), /Hero's status/);
+    assert.match(await say('alt+m'), /The page's controls: 画面を読む/);
+    assert.match(await say('Tab'), /主人公の状態/);
     assert.match(await say('Return'), /The hero's figures show in the labyrinth/);
     assert.match(await say('M'), /^東向き。前は.*ここに上り階段。 .*TARO/);
     const straight = '東向き。前は2歩以上続く。両側は壁。1歩先は両側が壁。';

@@ -201,7 +201,16 @@
     }, '');
   }
 
+  // A language named in the address (?language=ja or en) holds for this page only, as ?seed=N
+  // does: a link can open the game in a language without changing the player's choice.
+  function addressed() {
+    const value = new URLSearchParams(location.search).get('language');
+    return value === 'ja' || value === 'en' ? value : '';
+  }
+
   function remembered() {
+    const named = addressed();
+    if (named) return named;
     try {
       const value = localStorage.getItem(storageKey);
       return value === 'ja' || value === 'en' ? value : '';
@@ -275,7 +284,10 @@
         // Without storage the choice lasts for this page only.
       }
       if (atTitle()) {
-        location.reload();
+        // The choice outlasts an address that named a language.
+        const address = new URL(location.href);
+        address.searchParams.delete('language');
+        location.replace(address.href);
       } else if (kestran.say) {
         kestran.say(select.value === 'en' ? 'The game starts in English next time.'
                                           : 'The game starts in Japanese next time.');
