@@ -553,7 +553,7 @@ TEST(TtyChoiceTest, WithoutATerminalTheProgramCannotOpenItsWindow) {
     const fs::path err = fs::temp_directory_path() / ("kestran_tty_choice_" + std::to_string(::getpid()));
     for (const std::string backend : {"", "--backend=tty"}) {
         const std::string command = "exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
-                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran " + backend +
+                                    std::string(KESTRAN_BINARY_DIR) + "/src/kestran --language=ja " + backend +
                                     " --drives=" + Quote((err.string() + "_drives")) + " </dev/null >/dev/null 2>" +
                                     Quote(err.string());
         EXPECT_EQ(RunCommand(command), 1) << backend;
