@@ -183,7 +183,7 @@ test('a browser without what the game needs is told so', async () => {
   });
   const { page } = game;
   await page.waitForFunction(() => /ゲームに必要な機能がありません/.test(document.getElementById('notice').textContent));
-  assert.match(await page.$eval('#notice', (n) => n.textContent), /必要な機能がありません: DecompressionStream \(gzip\)。最新の/);
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /必要な機能がありません: DecompressionStream。最新の/);
   await h.screenshot(page, 'missing-feature');
   await game.close();
 });
