@@ -55,7 +55,7 @@ test('the log says what each key brought in one entry, in reading order with the
   const roles = [];
   (function walk(node) {
     roles.push(node.role);
-    if (node.role === 'application') assert.match(node.description, /Keys go to the game, Tab too.*Alt\+M/);
+    if (node.role === 'application') assert.match(node.description, /キーはゲームに届きます.*Alt\+M/);
     (node.children || []).forEach(walk);
   })(tree);
   assert.ok(!roles.includes('canvas') && !roles.includes('image'), `the canvas is in the tree: ${roles}`);

@@ -124,6 +124,11 @@
     'Close the keyboard': 'キーボードを閉じる',
     'Lower or upper case': '小文字・大文字',
     'No corridor on this screen.': 'この画面に通路はありません。',
+    "The hero's figures show in the labyrinth and in fights; none yet.":
+      '主人公の数値は迷宮と戦闘で表示されます。まだありません。',
+    'Alt+M goes to the Play again button.': 'Alt+M で「もう一度遊ぶ」ボタンへ移ります。',
+    "Keys go to the game, Tab too. What the game says appears in the log below the screen: Alt+R reads the screen, Alt+I the hero's status, Alt+W the corridor, Alt+M goes to the page's controls.":
+      'キーはゲームに届きます (Tab も)。ゲームの言葉は画面の下のログに出ます: Alt+R で画面を読み、Alt+I で主人公の状態、Alt+W で通路、Alt+M でページの操作へ移ります。',
     "it names no seed (the '#seed N' line a recording begins with)": "始めに '#seed N' の行がありません",
     'its data is damaged': 'データが壊れています',
     'its data is damaged (the checksum does not match)': 'データが壊れています (チェックサムが一致しません)',
@@ -138,6 +143,7 @@
   const storage = "the browser's storage for this page \\(IndexedDB\\)";
   const patterns = [
     [/^The game stopped: (.+)$/, 'ゲームが停止しました: $1'],
+    [/^The page's controls: (.+)\. Tab goes on; Enter presses it\.$/, 'ページの操作: $1。Tab で次へ、Enter で押します。'],
     [/^The font could not be loaded \((.*)\)\.$/, 'フォントを読み込めませんでした ($1)。'],
     [/^This browser lacks what the game needs: (.+)\.$/, 'このブラウザーにはゲームに必要な機能がありません: $1。'],
     [/^The link's recording cannot be read: (.+)\.$/, 'リンクの記録を読めません: $1。'],

@@ -28,7 +28,7 @@
   const PANEL_COLUMN = 55;
   const KEPT_ENTRIES = 30;
   // A line that asks the player something: said after the others.
-  const PROMPT = /下さい|ですか|ますか|\(Y\/N\)|？|\?\s*$/;
+  const PROMPT = /下さい|ですか|ますか|\(Y\/N\)|？|\?\s*$|Press any key/;
   // Tells a repeated entry from the one before for a reader that skips a text equal to the last.
   const REPEAT_MARK = '\u2060';
 
@@ -60,29 +60,41 @@
     return [row ? row.trim() : '', ''];
   }
 
+  // The log speaks the game's language (the page's own sentences follow it too).
+  const language = () => (kestran.language ? kestran.language.current() : 'ja');
+  const SYMBOL_WORDS = {
+    ja: { or: 'か', of: 'の', to: 'から', plus: 'プラス', minus: 'マイナス' },
+    en: { or: 'or', of: 'of', to: 'to', plus: 'plus', minus: 'minus' },
+  };
+
   // The words a listener needs where the screen shows symbols: a reader drops "+", "-" and "/"
   // from live text, and a run of blanks is no pause worth hearing.
   function spoken(text) {
+    const w = SYMBOL_WORDS[language()] || SYMBOL_WORDS.ja;
     return text
       .replace(/[-－=＝]{3,}/g, ' ')
-      .replace(/\(([A-Z0-9])\s*\/\s*([A-Z0-9])\)/g, '($1 か $2)')
-      .replace(/(\d+)\s*\/\s*(\d+)/g, '$1 の $2')
-      .replace(/(\d+)-(\d+)/g, '$1 から $2')
-      .replace(/[+＋]/g, ' プラス ')
-      .replace(/(^|[^A-Za-z0-9])[-－](?=$|[^A-Za-z0-9])/g, '$1 マイナス ')
+      .replace(/\(([A-Z0-9])\s*\/\s*([A-Z0-9])\)/g, `($1 ${w.or} $2)`)
+      .replace(/(\d+)\s*\/\s*(\d+)/g, `$1 ${w.of} $2`)
+      .replace(/(\d+)-(\d+)/g, `$1 ${w.to} $2`)
+      .replace(/[+＋]/g, ` ${w.plus} `)
+      .replace(/(^|[^A-Za-z0-9])[-－](?=$|[^A-Za-z0-9])/g, `$1 ${w.minus} `)
       .replace(/\s+/g, ' ')
       .trim();
   }
 
-  function say(texts, language = 'ja') {
-    const told = texts.map(language === 'ja' ? spoken : (text) => text.replace(/\s+/g, ' ').trim()).filter((text) => text);
+  // A sentence of the page's own (written in English), in the page's language.
+  const own = (english) => (kestran.language ? kestran.language.text(english) : english);
+
+  // `texts` are the game's, or with `pageOwn` the page's own sentences.
+  function say(texts, pageOwn = false) {
+    const told = texts.map(pageOwn ? (text) => own(text.replace(/\s+/g, ' ').trim()) : spoken).filter((text) => text);
     if (!told.length) return;
     let text = told.join(' ');
-    kestran.emit('said', { text, language });
+    kestran.emit('said', { text, language: language() });
     if (text === lastEntry.replace(REPEAT_MARK, '')) text = lastEntry.endsWith(REPEAT_MARK) ? text : text + REPEAT_MARK;
     lastEntry = text;
     const entry = document.createElement('p');
-    entry.lang = language;
+    entry.lang = language();
     entry.textContent = text;
     log.appendChild(entry);
     while (log.childElementCount > KEPT_ENTRIES) log.firstElementChild.remove();
@@ -144,17 +156,17 @@
 
   function readStatus() {
     if (!status.name) {
-      say(['The hero\'s figures show in the labyrinth and in fights; none yet.'], 'en');
+      say(['The hero\'s figures show in the labyrinth and in fights; none yet.'], true);
       return;
     }
     const figures = [status.name, status.level, ...status.points, status.experience];
     if (status.companion) figures.push('仲間 ' + status.companion);
-    say([figures.filter((text) => text).join('、')]);
+    say([figures.filter((text) => text).join(language() === 'ja' ? '、' : ', ')]);
   }
 
   function describe() {
     if (words) say([words]);
-    else say(['No corridor on this screen.'], 'en');
+    else say(['No corridor on this screen.'], true);
   }
 
   // The page's controls: the notice's button when the game has ended or stopped, else the first
@@ -165,7 +177,7 @@
     if (!target) return;
     target.focus();
     // A reader may take the focus leaving the game's application silently: the log says where it is.
-    say([`The page's controls: ${target.textContent.trim()}. Tab goes on; Enter presses it.`], 'en');
+    say([`The page's controls: ${target.textContent.trim()}. Tab goes on; Enter presses it.`], true);
   }
 
   const ACTIONS = { 'read-screen': readScreen, 'read-status': readStatus, describe };
@@ -193,9 +205,9 @@
   });
   kestran.on('screen', onScreen);
   // Where the keys go, before the first screen: a reader may not have told the focus yet.
-  kestran.on('started', () => say([document.getElementById('screen-help').textContent], 'en'));
+  kestran.on('started', () => say([document.getElementById('screen-help').textContent], true));
   kestran.on('ended', ({ status: exitStatus }) => {
     const how = exitStatus === 0 ? 'The game has ended.' : 'The game stopped with an error.';
-    say([how + ' Alt+M goes to the Play again button.'], 'en');
+    say([how, 'Alt+M goes to the Play again button.'], true);
   });
 })();
