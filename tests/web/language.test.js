@@ -33,6 +33,11 @@ test('an English browser plays in English; the control chooses Japanese for the 
   assert.match(await newHero(page), /Creating a new character\./);
   assert.equal(await readButton(page), 'Read the screen (Alt+R)');
   assert.equal(await chosen(page), 'en');
+  // The log speaks English too, its symbols in English words.
+  await h.typeKeys(page, 'TARO{Enter}');
+  const [lang, said] = await page.$eval('#reader-log p:last-child', (p) => [p.lang, p.textContent]);
+  assert.equal(lang, 'en');
+  assert.match(said, /Is this all right\? \(Y or N\)\u2060?$/);
 
   await page.select('[data-action="language"]', 'ja');
   assert.match(await page.$eval('#status', (s) => s.textContent), /Japanese next time/);
