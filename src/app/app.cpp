@@ -21,6 +21,7 @@
 #include "platform/scratch_drives.h"
 #include "platform/settings.h"
 #include "platform/tracing.h"
+#include "platform/user_language.h"
 #include "platform/utf8_path.h"
 #include "platform/watching.h"
 #include "runtime/console/compositor.h"
@@ -89,15 +90,11 @@ struct Outputs {
     game::Language language = game::Language::Japanese;
 };
 
-// The locale's language: Japanese for a Japanese locale, English for any other.
+// The system's language: Japanese for a Japanese locale, English for any other or none.
 game::Language LocaleLanguage() {
     game::Language language = game::Language::English;
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value == nullptr || *value == '\0') continue;
-        if (!game::LanguageFromName(value, language)) language = game::Language::English;
-        break;
-    }
+    const std::string name = platform::UserLanguageName();
+    if (name.empty() || !game::LanguageFromName(name, language)) return game::Language::English;
     return language;
 }
 
