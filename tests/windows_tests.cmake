@@ -16,20 +16,7 @@ set(KESTRAN_LINUX_ONLY_TESTS Cp932Table.GeneratorReproducesCommittedTable FilesT
 
 function(kestran_windows_test_program name)
   cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
-  set(sources)
-  foreach(dir ${T_DIRS})
-    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
-    list(APPEND sources ${found})
-  endforeach()
-  foreach(file ${KESTRAN_LINUX_ONLY_TEST_FILES})
-    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
-  endforeach()
-  add_executable(${name} ${sources})
-  target_include_directories(${name} PRIVATE ${KESTRAN_SRC} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE kestran_warnings ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_compile_definitions(${name} PRIVATE
-    KESTRAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    KESTRAN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  kestran_test_executable(${name} DIRS ${T_DIRS} LIBS ${T_LIBS} EXCLUDE ${KESTRAN_LINUX_ONLY_TEST_FILES})
   string(REPLACE ";" ":" excluded "${KESTRAN_LINUX_ONLY_TESTS}")
   add_test(NAME windows.${name} COMMAND ${name} --gtest_brief=1 --gtest_filter=-${excluded})
   set_tests_properties(windows.${name} PROPERTIES TIMEOUT 600)
