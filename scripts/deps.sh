@@ -17,7 +17,7 @@ KESTRAN_PACKAGES=(
   clang libclang-rt-14-dev ccache
 )
 if [ "${1:-}" = web ]; then
-  KESTRAN_PACKAGES+=(emscripten chromium nodejs)
+  KESTRAN_PACKAGES+=(emscripten chromium nodejs terser)
   # Real screen readers for the tests that play by ear: Orca over AT-SPI with speech-dispatcher
   # (tools/orca_session.js), and fenrir in a terminal.
   KESTRAN_PACKAGES+=(orca python3-speechd python3-pyatspi speech-dispatcher at-spi2-core dbus-daemon fenrir)
