@@ -2,10 +2,12 @@
 // when the page is built and unpacked by the page at start, so that the page loads a few
 // hundred kilobytes instead of the whole Unifont file.
 //
-// Layout (little-endian): "KFN1", the glyph count N (4 bytes), N code points (2 bytes each,
-// strictly increasing), N width bits (bit i of byte i/8 set: glyph i is 16 pixels wide), then the
-// bitmaps in the same order: 16 rows of one byte for a narrow glyph, of two bytes (left byte
-// first) for a wide one.
+// Layout (little-endian): "KFN2", the glyph count N (4 bytes); the N code points, strictly
+// increasing, as steps from the one before (the first from 0): the low bytes of all N steps, then
+// their high bytes; N width bits (bit i of byte i/8 set: glyph i is 16 pixels wide); then the
+// bitmaps in code point order, each part of its own: the 16 row bytes of every narrow glyph, the
+// 16 left row bytes of every wide glyph, then their 16 right row bytes. Like with like, so that
+// the page's compression finds more to share.
 #pragma once
 
 #include <cstdint>

@@ -55,13 +55,15 @@ TEST_F(FontPackTest, TheGlyphsAskedForComeBackAsTheyWere) {
 
 TEST_F(FontPackTest, ADamagedAssetIsRefusedAndLeavesTheFontAsItWas) {
     const std::string packed = PackFont(source, {'A', 0x3042});
-    std::string unsorted = packed;
-    std::swap(unsorted[8], unsorted[10]);  // the code points out of order
-    std::swap(unsorted[9], unsorted[11]);
+    std::string repeated = packed;  // the second code point a step of 0 after the first
+    repeated[9] = repeated[11] = '\0';
+    std::string beyondPlane = packed;  // high bytes of the steps: 0xFF41, then past 0xFFFF
+    beyondPlane[10] = '\xFF';
     std::string hugeCount = packed;
     hugeCount[6] = '\x02';  // 0x20002 glyphs
-    for (const std::string& damaged : {std::string(), std::string("KFN1"), "KFN2" + packed.substr(4),
-                                       packed.substr(0, packed.size() - 1), packed + '\0', unsorted, hugeCount}) {
+    for (const std::string& damaged :
+         {std::string(), std::string("KFN2"), "KFN1" + packed.substr(4), packed.substr(0, packed.size() - 1),
+          packed + '\0', repeated, beyondPlane, hugeCount}) {
         Font font;
         font.Add('Q', MakeGlyph(8, 9));
         std::string error;
