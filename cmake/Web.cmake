@@ -6,6 +6,11 @@
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
+# Copies of a row of pixels and more become the memory.copy instruction instead of a call out to
+# JavaScript for each; every browser that runs the page's other features has it.
+add_compile_options(-mbulk-memory)
+add_link_options(-mbulk-memory)
+
 # emscripten 3.1.6 ships libc++ 13, which has no <source_location> yet: a stand-in from clang's
 # builtins, found before the library's headers.
 include_directories(BEFORE SYSTEM ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/web/compat)
