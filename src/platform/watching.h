@@ -60,6 +60,7 @@ public:
     void ShowStatus(const std::string& lineUtf8) override { inner_.ShowStatus(lineUtf8); }
     void SetAccessibleText(const std::string& utf8) override { inner_.SetAccessibleText(utf8); }
     bool WantsPixels() const override { return !Seeking() && inner_.WantsPixels(); }
+    PixelLayout WantedLayout() const override { return inner_.WantedLayout(); }
 
     // After the program ended: true, once, when it ended so that the game starts again for a
     // step back. The next run types the script from its first key.

@@ -105,8 +105,13 @@ struct TextCell {
 using TextCells = std::array<std::array<TextCell, kTextColumns>, kTextRows>;
 
 // One composed frame, as the console hands it to the backend.
+// How a frame's pixels lie in memory: 0x00RRGGBB words, or the bytes R, G, B, 255 of a browser
+// canvas's image data, which a window that draws into one takes as they are.
+enum class PixelLayout { Xrgb, Rgba };
+
 struct FrameView {
-    const uint32_t* pixels = nullptr;  // 0x00RRGGBB, row-major, `width` pixels per row
+    const uint32_t* pixels = nullptr;  // in `layout`, row-major, `width` pixels per row
+    PixelLayout layout = PixelLayout::Xrgb;
     int width = 0;
     int height = 0;
     int cellWidth = 0;
@@ -169,6 +174,8 @@ public:
     // False when the window never looks at the pixels of a frame (a headless run that writes no
     // picture): frames then come without them, and composing them is saved.
     virtual bool WantsPixels() const { return true; }
+    // The layout of the pixels the window is given.
+    virtual PixelLayout WantedLayout() const { return PixelLayout::Xrgb; }
     // False when the window never looks at a frame, not even at its text (a fuzz target's
     // window, which only types keys): frames are then neither composed nor presented.
     virtual bool WantsFrames() const { return true; }

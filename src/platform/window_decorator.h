@@ -30,6 +30,7 @@ public:
     }
     void ShowStatus(const std::string& lineUtf8) override { inner_.ShowStatus(lineUtf8); }
     bool WantsPixels() const override { return inner_.WantsPixels(); }
+    PixelLayout WantedLayout() const override { return inner_.WantedLayout(); }
     bool WantsFrames() const override { return inner_.WantsFrames(); }
     void SetAccessibleText(const std::string& utf8) override { inner_.SetAccessibleText(utf8); }
 

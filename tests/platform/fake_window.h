@@ -57,6 +57,7 @@ public:
         messages.push_back(title + ": " + text);
     }
     bool WantsPixels() const override { return wantsPixels; }
+    platform::PixelLayout WantedLayout() const override { return layout; }
     void SetAccessibleText(const std::string& utf8) override { accessibleTexts.push_back(utf8); }
 
     int presents = 0;
@@ -68,6 +69,7 @@ public:
     int textInputCalls = 0;
     platform::FrameView lastFrame;
     bool wantsPixels = true;
+    platform::PixelLayout layout = platform::PixelLayout::Xrgb;
     std::array<std::string, platform::kTextRows> rows;
     std::vector<std::string> messages;
     std::vector<std::string> accessibleTexts;  // every text the program handed over, in order

@@ -48,9 +48,46 @@ void ForEachChar(const ScreenRow& cells, F f) {
     }
 }
 
+// 0x00RRGGBB as the bytes R, G, B, 255 in memory (the little-endian word 0xFFBBGGRR).
+uint32_t ToRgba(uint32_t p) {
+    return 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+}
+
+// A loop of its own, called rather than inlined: in the browser the functions that can be on the
+// stack while the program waits for a key are rewritten so that they can be paused, and a loop
+// over every pixel runs at half its speed inside one of them.
+[[gnu::noinline]] void CopyPixels(const uint32_t* from, size_t count, uint32_t* to, bool rgba) {
+    if (!rgba) {
+        std::memcpy(to, from, count * sizeof(uint32_t));
+        return;
+    }
+    for (size_t i = 0; i < count; ++i)
+        to[i] = ToRgba(from[i]);
+}
+
 void FillCell(uint32_t* dst, int width, uint32_t colour) {
     for (int y = 0; y < kCellHeight; ++y)
         std::fill_n(dst + size_t(y) * kPictureWidth, width * kCellWidth, colour);
+}
+
+// What a character cell puts into the frame: its paper where opaque, its glyph's ink over it.
+struct CellInk {
+    uint32_t* dst;  // the cell's top-left pixel in the frame
+    uint16_t code;
+    std::span<const uint16_t> glyph;
+    int width;  // in cells
+    bool opaque;
+    uint32_t ink;
+    uint32_t paper;
+};
+
+// Called, not inlined, for the reason CopyPixels is.
+[[gnu::noinline]] void PaintCells(std::span<const CellInk> cells) {
+    for (const CellInk& c : cells) {
+        if (c.opaque) FillCell(c.dst, c.width, c.paper);
+        for (uint16_t offset : c.glyph)
+            c.dst[offset] = c.ink;
+    }
 }
 
 // The characters and colours of a row's cells; a cell with an attribute the colour rule does
@@ -130,21 +167,34 @@ void Compositor::ComposeRow(int row, const ScreenRow& cells, int backColour, con
     if (!pixels) return;
     const int top = row * kCellHeight;
     uint32_t* base = frame_.get() + size_t(top) * kPictureWidth;
-    std::memcpy(base, picture.Row(top), sizeof(uint32_t) * kPictureWidth * kCellHeight);
+    const size_t count = size_t(kPictureWidth) * kCellHeight;
+    const bool rgba = layout_ == platform::PixelLayout::Rgba;
+    CopyPixels(picture.Row(top), count, base, rgba);
     if (!font) return;
+    std::array<CellInk, kScreenColumns> inks;
+    size_t n = 0;
     ForEachChar(cells, [&](int column, int width, uint16_t code) {
         const platform::TextCell& cell = textCells[size_t(column)];
-        uint32_t* dst = base + column * kCellWidth;
-        if (cell.opaque) FillCell(dst, width, cell.paper);
-        for (uint16_t offset : glyphs_.Pixels(code, *font))
-            dst[offset] = cell.ink;
+        glyphs_.Pixels(code, *font);  // made now: making one moves the others
+        inks[n++] = {base + column * kCellWidth,
+                     code,
+                     {},
+                     width,
+                     cell.opaque,
+                     rgba ? ToRgba(cell.ink) : cell.ink,
+                     rgba ? ToRgba(cell.paper) : cell.paper};
     });
+    for (size_t i = 0; i < n; ++i)
+        inks[i].glyph = glyphs_.Pixels(inks[i].code, *font);
+    PaintCells(std::span(inks).first(n));
 }
 
 platform::FrameView Compositor::Compose(const ScreenBuffer& screen, const TextGrpData& text, const Picture& picture,
-                                        const platform::Font* font, DirtyRows& dirty, bool pixels) {
-    if (pixels && pixelsBehind_) dirty.set();
+                                        const platform::Font* font, DirtyRows& dirty, bool pixels,
+                                        platform::PixelLayout layout) {
+    if ((pixels && pixelsBehind_) || layout != layout_) dirty.set();
     pixelsBehind_ = !pixels;
+    layout_ = layout;
     int first = kScreenRows;
     int last = -1;
     for (int r = 0; r < kScreenRows; ++r) {
@@ -156,6 +206,7 @@ platform::FrameView Compositor::Compose(const ScreenBuffer& screen, const TextGr
     dirty.reset();
     platform::FrameView view;
     view.pixels = pixels ? frame_.get() : nullptr;
+    view.layout = layout_;
     view.width = kPictureWidth;
     view.height = kPictureHeight;
     view.cellWidth = kCellWidth;

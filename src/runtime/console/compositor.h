@@ -27,6 +27,7 @@ static_assert(kScreenColumns == platform::kTextColumns && kScreenRows == platfor
 // pixel, made on first use: drawing a character is then one store per pixel of ink.
 class GlyphCache {
 public:
+    // Valid until a glyph not made before is asked for.
     std::span<const uint16_t> Pixels(uint16_t code, const platform::Font& font);
 
 private:
@@ -50,9 +51,10 @@ public:
     // Composes the text rows marked in `dirty` (then clears the marks) and returns the frame.
     // Without a font the text is left out of the pixels but still in the text rows. Without
     // `pixels` only the text is composed and the frame has no pixels; a later call with
-    // `pixels` composes them all again.
+    // `pixels` composes them all again, as does a call with another `layout` than the last.
     platform::FrameView Compose(const ScreenBuffer& screen, const TextGrpData& text, const Picture& picture,
-                                const platform::Font* font, DirtyRows& dirty, bool pixels = true);
+                                const platform::Font* font, DirtyRows& dirty, bool pixels = true,
+                                platform::PixelLayout layout = platform::PixelLayout::Xrgb);
 
     const uint32_t* pixels() const { return frame_.get(); }
     const std::array<std::string, kScreenRows>& textRows() const { return textRows_; }
@@ -74,6 +76,7 @@ private:
         return a;
     }
     bool pixelsBehind_ = false;  // rows were composed without their pixels
+    platform::PixelLayout layout_ = platform::PixelLayout::Xrgb;
 };
 
 // Whether the screen ever draws the glyph of `codepoint`: a character of the CP932 table, or

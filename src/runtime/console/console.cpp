@@ -19,7 +19,8 @@ Console::Console(Picture keptPicture, std::unique_ptr<Compositor> keptCompositor
 void Console::Present(Runtime& rt) {
     auto* window = rt.platform.window;
     if (!window || !window->WantsFrames()) return;
-    window->Present(compositor_->Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels()));
+    window->Present(compositor_->Compose(screen, text, picture, rt.platform.font, dirty_, window->WantsPixels(),
+                                         window->WantedLayout()));
 }
 
 void Console::ClearRows(int first, int last) {

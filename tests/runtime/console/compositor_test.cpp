@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "platform/font.h"
 #include "runtime/console/console_fixture.h"
 #include "runtime/console/graphics.h"
@@ -114,6 +117,24 @@ TEST_F(CompositorTest, AWindowWantingNoPixelsGetsTheTextAndLaterTheWholePicture)
     EXPECT_EQ(whole.dirtyBottom, 432);
     EXPECT_EQ(CountInk(0, 40, 640, 1, kWhite), 640);
     EXPECT_EQ(CountInk(0, 5 * 18, 8, 18, kWhite), 9 * 2 + 6);
+}
+
+TEST_F(CompositorTest, AWindowTakingCanvasBytesGetsTheSameFrameInThem) {
+    PbLine(rt, 0, 40, 639, 40);
+    PbLocate(rt, 0, 5);
+    rt.console.text.textColour = 12;
+    PbPrintString(rt, "A", PbSep::Semicolon);
+    const std::vector<uint32_t> xrgb(Compose().pixels, Compose().pixels + 640 * 432);
+    window.layout = platform::PixelLayout::Rgba;
+    const auto& frame = Compose();  // nothing changed, yet all of it again in the new layout
+    EXPECT_EQ(frame.layout, platform::PixelLayout::Rgba);
+    EXPECT_EQ(frame.dirtyTop, 0);
+    EXPECT_EQ(frame.dirtyBottom, 432);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(frame.pixels);
+    for (size_t i = 0; i < xrgb.size(); ++i) {
+        const uint8_t rgba[4] = {uint8_t(xrgb[i] >> 16), uint8_t(xrgb[i] >> 8), uint8_t(xrgb[i]), 0xFF};
+        ASSERT_EQ(std::memcmp(bytes + 4 * i, rgba, 4), 0) << "pixel " << i;
+    }
 }
 
 TEST_F(CompositorTest, TextRowsAreUtf8WithoutTrailingBlanks) {

@@ -54,14 +54,19 @@ void BrowserWindow::Present(const FrameView& frame) {
     if (frame.width != width_ || frame.height != height_) {
         width_ = frame.width;
         height_ = frame.height;
-        rgba_.reset(new uint32_t[size_t(width_) * size_t(height_)]);
+        rgba_.reset();
         top = 0;
         bottom = height_;
     }
-    // 0x00RRGGBB to the canvas's R, G, B, A bytes (a little-endian word 0xAABBGGRR), opaque.
-    for (size_t i = size_t(top) * size_t(width_); i < size_t(bottom) * size_t(width_); ++i) {
-        const uint32_t p = frame.pixels[i];
-        rgba_[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+    const uint32_t* rgba = frame.pixels;
+    if (frame.layout != PixelLayout::Rgba) {
+        // 0x00RRGGBB to the canvas's R, G, B, A bytes (a little-endian word 0xAABBGGRR), opaque.
+        if (!rgba_) rgba_.reset(new uint32_t[size_t(width_) * size_t(height_)]);
+        for (size_t i = size_t(top) * size_t(width_); i < size_t(bottom) * size_t(width_); ++i) {
+            const uint32_t p = frame.pixels[i];
+            rgba_[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+        }
+        rgba = rgba_.get();
     }
     if (frame.textRows && *frame.textRows != rows_) {
         rows_ = *frame.textRows;
@@ -69,7 +74,7 @@ void BrowserWindow::Present(const FrameView& frame) {
     }
     if (frame.cellWidth > 0) cellWidth_ = frame.cellWidth;
     if (frame.cellHeight > 0) cellHeight_ = frame.cellHeight;
-    if (bottom > top) KestranPagePresent(reinterpret_cast<const uint8_t*>(rgba_.get()), width_, height_, top, bottom);
+    if (bottom > top) KestranPagePresent(reinterpret_cast<const uint8_t*>(rgba), width_, height_, top, bottom);
     KestranPageCursor(frame.cursorColumn, frame.cursorRow, cellWidth_, cellHeight_, frame.cursorVisible ? 1 : 0);
 }
 

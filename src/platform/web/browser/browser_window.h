@@ -23,6 +23,7 @@ public:
     BrowserWindow& operator=(const BrowserWindow&) = delete;
 
     void Present(const FrameView& frame) override;
+    PixelLayout WantedLayout() const override { return PixelLayout::Rgba; }
     bool WaitEvent(Event& event, int timeoutMs) override;
     bool PollEvent(Event& event) override;
     void Beep() override;
@@ -45,7 +46,8 @@ public:
 
 private:
     std::deque<Event> queue_;
-    // The last frame whole, as the canvas takes it: R, G, B, A bytes. Every pixel is written
+    // For frames given as 0x00RRGGBB words: the last frame whole, as the canvas takes it: R, G,
+    // B, A bytes. Every pixel is written
     // before the page first reads it (a new size redraws the whole frame), so it is never
     // cleared: clearing a frame costs the first frame as much as drawing it.
     std::unique_ptr<uint32_t[]> rgba_;
