@@ -535,6 +535,8 @@
     if (window.visualViewport) window.visualViewport.addEventListener('resize', fit);
     if (touchMedia.addEventListener) touchMedia.addEventListener('change', fit);
     document.addEventListener('fullscreenchange', fit);
+    // The program may have started, and taken the focus, before the page was wired.
+    if (screen.contains(document.activeElement)) setFocus(true);
     fit();
   }
 
@@ -553,12 +555,16 @@
     return {};
   }
 
-  function start() {
-    wire();
+  // The program starts as soon as the page's scripts are in, before the page is laid out: its
+  // title is drawn before the browser's first full layout. The page is wired to it once parsed.
+  function prepareProgram() {
     const missing = missingFeatures();
     if (missing.length) {
-      showNotice('This browser lacks what the game needs: ' + missing.join(', ') +
-                 '.\nA current Chromium, Firefox or Safari runs it.', true);
+      // kestran.js, which follows, then never makes the program's instance.
+      window.Module = { noInitialRun: true, instantiateWasm: () => ({}) };
+      document.addEventListener('DOMContentLoaded', () => showNotice(
+        'This browser lacks what the game needs: ' + missing.join(', ') +
+        '.\nA current Chromium, Firefox or Safari runs it.', true));
       return;
     }
     window.Module = {
@@ -571,12 +577,13 @@
         showNotice('The game stopped: ' + what, true, { label: 'Play again', run: () => location.reload() });
       },
     };
-    const script = document.createElement('script');
-    script.src = 'kestran.js';
-    script.onerror = () => showNotice('The game\'s files could not be loaded. Reload the page to try again.', true);
-    document.body.appendChild(script);
+    window.addEventListener('error', (e) => {
+      if (e.target && e.target.tagName === 'SCRIPT' && /kestran\.js$/.test(e.target.src)) {
+        showNotice('The game\'s files could not be loaded. Reload the page to try again.', true);
+      }
+    }, true);
   }
 
-  // The modules load after this file and before the program: it starts once they are all in.
-  document.addEventListener('DOMContentLoaded', start);
+  prepareProgram();
+  document.addEventListener('DOMContentLoaded', wire);
 })();
