@@ -1,7 +1,7 @@
 // The browser page in headless Chromium: it shows what the window shows (pixel for pixel the
 // native program's headless frames for the same seed and keys), keeps saves across a reload,
 // carries save files in and out, refuses what cannot be a save, sits idle without using CPU,
-// and says so where the browser lacks what the game needs.
+// and says so where the browser lacks what the game needs; a browser without workers plays the same.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -185,5 +185,14 @@ test('a browser without what the game needs is told so', async () => {
   await page.waitForFunction(() => /ゲームに必要な機能がありません/.test(document.getElementById('notice').textContent));
   assert.match(await page.$eval('#notice', (n) => n.textContent), /必要な機能がありません: DecompressionStream。最新の/);
   await h.screenshot(page, 'missing-feature');
+  await game.close();
+});
+
+test('a browser without workers fetches the program on the page, and plays the same', async () => {
+  const game = await h.openGame(session, SEED, {
+    beforeLoad: (p) => p.evaluateOnNewDocument(() => { delete window.Worker; }),
+  });
+  await h.typeKeys(game.page, CREATION);
+  await assertSameFrame(game.page, CREATION, 'no-worker');
   await game.close();
 });
