@@ -28,9 +28,14 @@ static_assert(kScreenColumns == platform::kTextColumns && kScreenRows == platfor
 class GlyphCache {
 public:
     // Valid until a glyph not made before is asked for.
-    std::span<const uint16_t> Pixels(uint16_t code, const platform::Font& font);
+    std::span<const uint16_t> Pixels(uint16_t code, const platform::Font& font) {
+        if (&font == font_ && entries_ && entries_[code].made)
+            return {pool_.data() + entries_[code].first, entries_[code].count};
+        return MakePixels(code, font);
+    }
 
 private:
+    std::span<const uint16_t> MakePixels(uint16_t code, const platform::Font& font);
     struct Entry {
         uint32_t first = 0;
         uint16_t count = 0;
