@@ -105,7 +105,9 @@ test('the session\'s recording replays headless to the page\'s screen, and its l
   await page.click('[data-action="save-recording"]');
   let file = null;
   for (let i = 0; i < 1500 && !file; ++i) {  // up to 30 s on a machine loaded by the other tests
-    file = fs.readdirSync(page.downloads).find((name) => name.endsWith('.keys'));
+    // The name comes before the bytes: the download is taken once it holds them.
+    file = fs.readdirSync(page.downloads)
+      .find((name) => name.endsWith('.keys') && fs.statSync(path.join(page.downloads, name)).size > 0);
     if (!file) await new Promise((r) => setTimeout(r, 20));
   }
   assert.ok(file, 'no recording downloaded');
