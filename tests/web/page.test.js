@@ -1,7 +1,8 @@
 // The browser page in headless Chromium: it shows what the window shows (pixel for pixel the
 // native program's headless frames for the same seed and keys), keeps saves across a reload,
 // carries save files in and out, refuses what cannot be a save, sits idle without using CPU,
-// and says so where the browser lacks what the game needs; a browser without workers plays the same.
+// and says so where the browser lacks what the game needs or the program cannot be fetched; a browser
+// without workers plays the same.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -195,4 +196,18 @@ test('a browser without workers fetches the program on the page, and plays the s
   await h.typeKeys(game.page, CREATION);
   await assertSameFrame(game.page, CREATION, 'no-worker');
   await game.close();
+});
+
+test('a page whose program cannot be fetched says so instead of waiting', async () => {
+  const pageDir = path.join(work, 'no-program');
+  fs.cpSync(h.PAGE_DIR, pageDir, { recursive: true });
+  for (const suffix of ['', '.br', '.gz']) fs.rmSync(path.join(pageDir, `kestran.wasm${suffix}`), { force: true });
+  const broken = await h.launch(pageDir);
+  try {
+    const game = await h.openGame(broken, SEED, { expectRunning: false });
+    await game.page.waitForFunction(() => /kestran\.wasm: HTTP 404/.test(document.getElementById('notice').textContent));
+    await game.close();
+  } finally {
+    await broken.close();
+  }
 });
