@@ -104,11 +104,11 @@ struct TextCell {
 };
 using TextCells = std::array<std::array<TextCell, kTextColumns>, kTextRows>;
 
-// One composed frame, as the console hands it to the backend.
 // How a frame's pixels lie in memory: 0x00RRGGBB words, or the bytes R, G, B, 255 of a browser
 // canvas's image data, which a window that draws into one takes as they are.
 enum class PixelLayout { Xrgb, Rgba };
 
+// One composed frame, as the console hands it to the backend.
 struct FrameView {
     const uint32_t* pixels = nullptr;  // in `layout`, row-major, `width` pixels per row
     PixelLayout layout = PixelLayout::Xrgb;

@@ -46,10 +46,10 @@ public:
 
 private:
     std::deque<Event> queue_;
-    // For frames given as 0x00RRGGBB words: the last frame whole, as the canvas takes it: R, G,
-    // B, A bytes. Every pixel is written
-    // before the page first reads it (a new size redraws the whole frame), so it is never
-    // cleared: clearing a frame costs the first frame as much as drawing it.
+    // For frames given as 0x00RRGGBB words: the last frame whole, as the canvas takes it (R, G,
+    // B, A bytes). Every pixel is written before the page first reads it (a new size redraws the
+    // whole frame), so it is never cleared: clearing a frame costs the first frame as much as
+    // drawing it.
     std::unique_ptr<uint32_t[]> rgba_;
     int width_ = 0;
     int height_ = 0;
