@@ -150,6 +150,8 @@ test('on a 375x667 phone: fast taps stay on their screen; the name, the newest l
   await h.tap(page, '[data-action="type"]');
   const cdp = await page.createCDPSession();
   await cdp.send('Input.imeSetComposition', { text: 'ゆうしゃ', selectionStart: 4, selectionEnd: 4 });
+  // The box is fitted to the composition at the next frame.
+  await page.waitForFunction(() => document.getElementById('ime').clientWidth > 1);
   const field = await page.$eval('#ime', (ime) => ({ font: getComputedStyle(ime).fontSize, width: ime.clientWidth,
     text: ime.scrollWidth, right: ime.getBoundingClientRect().right }));
   assert.ok(parseFloat(field.font) >= 16 && field.text <= field.width && field.right <= 375, JSON.stringify(field));
